@@ -1,0 +1,24 @@
+#include "app/TunerApp.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include "app/MainWindow.h"
+
+namespace dsp {
+
+int RunTuner(int argc, char** argv, Variant variant) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Sonaro-2 ");
+    QApplication::setApplicationDisplayName("Sonaro-2 ");
+    TForm1 form1(variant);
+    form1.show();
+    // --quit-after MS: close the main window after MS milliseconds (tests, screenshots).
+    const QStringList args = QApplication::arguments();
+    const qsizetype quitAt = args.indexOf("--quit-after");
+    if (quitAt >= 0 && quitAt + 1 < args.size())
+        QTimer::singleShot(args[quitAt + 1].toInt(), &form1, &QWidget::close);
+    return QApplication::exec();
+}
+
+} // namespace dsp

@@ -1,0 +1,3 @@
+#include "link/IoLog.h"
+
+Q_LOGGING_CATEGORY(lcLink, "dsptuner.link")
