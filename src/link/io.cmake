@@ -1,0 +1,1 @@
+# Transports: USB HID (hidapi), serial (QSerialPort), TCP (QTcpSocket); all in dspio.
