@@ -15,27 +15,41 @@ namespace dsp {
 
 // What the rule reads besides the value, taken from the tables and the page state.
 struct ShowInputs {
-    bool onAuxPage = false; // CurrentSection is SecAux: gain steps and band limits apply
-    int auxGainStep = 1;    // AUXGainBox item index + 1
-    std::optional<AuxGainLimits> auxLimits; // set for an auxiliary band gain on the aux page
-    int bandType = 0;                       // code 4: type of the band the Q belongs to
-    int32_t storedQ = 0;                    // code 4: ViewTable value at the (live) Q address
+    // CurrentSection is SecAux: the gain step and the band limits apply.
+    bool onAuxPage = false;
+    // AUXGainBox item index + 1.
+    int auxGainStep = 1;
+    // Limits of the auxiliary band whose gain this is (aux page only).
+    std::optional<AuxGainLimits> auxLimits;
+    // Code 4: type of the band the Q belongs to.
+    int bandType = 0;
+    // Code 4: ViewTable value at the (live) Q address.
+    int32_t storedQ = 0;
 };
 
 // Outcome of the rule, in the order ShowValue carries it out.
 struct ShowRule {
-    double x = 0;                     // the value after stepping and clamping
-    int32_t raw = 0;                  // trunc(x): the value stored and sent
-    std::optional<std::string> text;  // new edit text or pane caption; none: leave it
-    bool selectsCurrentEdit = false;  // code 2: the edit bound at the address becomes CurrentEdit
-    bool highlightBand = false;       // codes 2-5: highlight the band (ButtonState, EqClassOf)
-    std::optional<int32_t> repairedQ; // code 4 display-only: write this to ViewTable first
-    std::optional<int32_t> storeAtAddress; // codes 27-29 display-only: store in both tables
-                                           // at the address itself (no translation)
-    int sliderPosition = 0;                // round(x), ties to even, for the slider at the address
-    bool storeRaw = false;         // code < 5: ViewTable at the address, DeviceTable translated
-    bool send = false;             // display-only clear: send raw through the write path
-    bool recordLastEdited = false; // code < 8: LastEdited := (address, raw) unless Refreshing
+    // The value after stepping and clamping, and trunc(x), the raw value stored and sent.
+    double x = 0;
+    int32_t raw = 0;
+    // New edit text or pane caption; none: leave the text as it is.
+    std::optional<std::string> text;
+    // Code 2: the edit bound at the address becomes CurrentEdit.
+    bool selectsCurrentEdit = false;
+    // Codes 2-5: highlight the band (ButtonState with the address's EqClassOf).
+    bool highlightBand = false;
+    // Code 4 display-only: the stored Q was outside the table; write this to ViewTable first.
+    std::optional<int32_t> repairedQ;
+    // Codes 27-29 display-only: store this in both tables at the address itself.
+    std::optional<int32_t> storeAtAddress;
+    // round(x), ties to even: position of the slider bound at the address (or its group).
+    int sliderPosition = 0;
+    // Code below 5: store raw in ViewTable at the address and DeviceTable at the device address.
+    bool storeRaw = false;
+    // Display-only clear: send raw for the address through the write path.
+    bool send = false;
+    // Code below 8: LastEdited := (address, raw), unless Refreshing is set.
+    bool recordLastEdited = false;
 };
 
 // Reads what the rule needs from `view` for a control at `liveAddress` (already passed

@@ -19,6 +19,12 @@ constexpr int kMusAutoManual = 63; // 0 automatic, 1 manual
 constexpr int kMusSingDisco = 64;  // 0 sing, 1 disco
 constexpr int kMusInputSource = 65;
 
+// Music input-gain slot (0-5) used for input source x (SecMusic slot 65): auto and analog 1
+// share slot 0, each following input class has its own, every HDMI input uses slot 5.
+constexpr int MusicGainSlotForInput(int x) {
+    return x <= 1 ? 0 : (x >= 6 ? 5 : x - 1);
+}
+
 // Microphone sections (1 and 2).
 constexpr int kMicLinkSlot = 13;    // microphone link state; keeps its own section
 constexpr int kMicEffectSend = 115; // effect send 0-100; keeps its own section
@@ -43,8 +49,8 @@ constexpr int kSysMode = 2;        // current device mode
 constexpr int kSysLeftRight = 3;   // variant B left/right switch
 constexpr int kSysPanelLock = 4;   // key-panel lock: 0 off, 1 on
 constexpr int kSysUserMode = 8;    // 0 user, 1 administrator
-constexpr int kSysInputCount = 20; // highest input item the device offers
-constexpr int kSysHintLoad = 21;
+constexpr int kSysLastInput = 20;  // index of the last input item the device offers
+constexpr int kSysHintLoad = 21;   // 0: the hidden-EQ file group is shown
 constexpr int kSysCenRouting = 23; // variant A centre routing
 constexpr int kSysSubRouting = 24; // variant A subwoofer routing
 constexpr int kSysMode2 = 34;      // second mode selector
@@ -80,7 +86,9 @@ constexpr int BypassAllSlot(int section) {
 
 // LSEQ and HSEQ bands use the shelf Q slot (offset 4) and Q indices 0-24; every other type
 // value uses offset 3 and 0-100.
-constexpr bool IsShelfType(int bandType) { return bandType == LSEQ || bandType == HSEQ; }
+constexpr bool IsShelfType(int bandType) {
+    return bandType == LSEQ || bandType == HSEQ;
+}
 
 // Slot of a band parameter: band counted from 0, offset kBandType ... kBandShelfQ.
 constexpr int BandSlot(int section, int band, int offset) {

@@ -71,3 +71,9 @@ TEST(SlotLayout, OutputsPerVariant) {
         EXPECT_EQ(RightChannelSection(r.section), r.right) << r.section;
     }
 }
+
+TEST(SlotLayout, MusicGainSlotPerInputSource) {
+    const int slots[] = {0, 0, 1, 2, 3, 4, 5, 5, 5, 5};
+    for (int x = 0; x < 10; ++x)
+        EXPECT_EQ(MusicGainSlotForInput(x), slots[x]) << x;
+}
