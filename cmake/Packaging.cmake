@@ -14,11 +14,12 @@ set(CPACK_PACKAGE_CONTACT "dsptuner developers")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Tuning tools for the Sonaro-2 karaoke audio processor")
 set(CPACK_PACKAGE_DESCRIPTION
-    "dsptuner and dsptuner8 read, edit and save every parameter of a Sonaro-2 karaoke audio\n"
-    "processor over USB HID, a serial port or TCP: levels, delays, crossovers, limiters and\n"
-    "parametric EQ with a draggable response curve over a spectrum of the PC's audio input.\n"
-    "dsptuner names the outputs by role, dsptuner8 numbers them 1 to 8. A udev rule gives\n"
-    "the logged-in user access to the processor's USB interface.")
+    "dsptuner and dsptuner8 read, edit and save every parameter of a Sonaro-2\n"
+    "karaoke audio processor over USB HID, a serial port or TCP: levels, delays,\n"
+    "crossovers, limiters and parametric EQ with a draggable response curve over\n"
+    "a spectrum of the PC's audio input. dsptuner names the outputs by role,\n"
+    "dsptuner8 numbers them 1 to 8. A udev rule gives the logged-in user access\n"
+    "to the processor's USB interface.")
 string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_STRIP_FILES TRUE)
 

@@ -63,7 +63,7 @@ fi
 depends="$(field Depends)"
 echo "Depends: $depends"
 # Package names of the Depends field, one a line (alternatives split too).
-dep_names="$(echo "$depends" | tr ',|' '\n\n' | sed -e 's/(.*)//' -e 's/^ *//' -e 's/ *$//' | grep -v '^$')"
+dep_names="$(echo "$depends" | sed 's/[,|]/\n/g' | sed -e 's/(.*)//' -e 's/^ *//' -e 's/ *$//' | grep -v '^$')"
 for lib in libqt6widgets6 libqt6network6 libqt6serialport6 libqt6multimedia6 \
     libhidapi-hidraw0 libpulse0; do
     echo "$dep_names" | grep -qx -- "$lib" || fail "Depends lacks $lib"
@@ -168,7 +168,9 @@ if expect_file "$rule" -rw-r--r--; then
     [ -n "$match" ] || fail "$rule has no hidraw rule for 1984:0419 with TAG+=\"uaccess\""
     # uaccess is turned into an ACL by 73-seat-late.rules, so the rule must sort before it.
     prefix="$(basename "$rule" | sed -n 's/^\([0-9][0-9]\)-.*/\1/p')"
-    [ -n "$prefix" ] && [ "$prefix" -lt 73 ] || fail "$rule sorts after 73-seat-late.rules"
+    if [ -z "$prefix" ] || [ "$prefix" -ge 73 ]; then
+        fail "$rule sorts after 73-seat-late.rules"
+    fi
     bad_lines="$(grep -v -e '^[[:space:]]*#' -e '^[[:space:]]*$' "$root/$rule" | grep -v -E '^[A-Z]+(\{[A-Za-z_]+\})?[=!+:]?=".*"(, *[A-Z]+(\{[A-Za-z_]+\})?[=!+:]?=".*")*$')"
     [ -z "$bad_lines" ] || fail "$rule has lines that are not KEY==\"value\" lists: $bad_lines"
 fi
