@@ -91,12 +91,21 @@ expect_file() {
 }
 
 # --- programs ---------------------------------------------------------------------------------
+# The packaged (stripped) program still finds every shared library it needs.
+check_links() {
+    command -v ldd >/dev/null 2>&1 || return 0
+    local missing
+    missing="$(ldd "$root/$1" 2>&1 | grep 'not found')"
+    [ -z "$missing" ] || fail "$1 needs libraries that are not installed: $missing"
+}
+
 desktop_tools=()
 for pair in "$@"; do
     prog="${pair%%=*}"
     case "${pair#*=}" in
         1)
-            expect_file "usr/bin/$prog" -rwxr-xr-x
+            expect_file "usr/bin/$prog" -rwxr-xr-x &&
+                check_links "usr/bin/$prog"
             case "$prog" in dsptuner | dsptuner8) desktop_tools+=("$prog") ;; esac
             ;;
         0)
