@@ -1,0 +1,15 @@
+#include "link/LinkObserver.h"
+
+namespace dsp {
+
+LinkObserver& NoLinkObserver() {
+    static LinkObserver none;
+    return none;
+}
+
+ViewHooks& NoViewHooks() {
+    static ViewHooks none;
+    return none;
+}
+
+} // namespace dsp
