@@ -19,6 +19,7 @@ struct LinkContext {
     Variant ProgramVariant = Variant::A;
     LinkObserver& Observer = NoLinkObserver();
     ViewHooks& Hooks = NoViewHooks();
+    LinkEndpoints& Endpoints = NoLinkEndpoints();
 };
 
 } // namespace dsp

@@ -12,4 +12,9 @@ ViewHooks& NoViewHooks() {
     return none;
 }
 
+LinkEndpoints& NoLinkEndpoints() {
+    static LinkEndpoints none;
+    return none;
+}
+
 } // namespace dsp

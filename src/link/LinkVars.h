@@ -12,6 +12,23 @@ namespace dsp {
 constexpr int ModeCount = 16;
 constexpr int kModeNameLength = 20;
 
+// Which of the link window's timers run, and the step timer's interval. The io layer mirrors
+// this into its QTimers; only one of Timer1, Timer2 and Timer3 runs at a time.
+struct LinkTimers {
+    static constexpr int kTimer1Interval = 1000; // search
+    static constexpr int kTimer3Interval = 100;  // section upload
+    static constexpr int kHoldInterval = 20;     // online phase
+
+    bool Timer1 = false;
+    bool Timer2 = false;
+    bool Timer3 = false;
+    bool HoldTimer = false;
+    // 100 ms until the first handshake, then 50 ms (160 ms on TCP).
+    int Timer2Interval = 100;
+
+    bool operator==(const LinkTimers&) const = default;
+};
+
 // Link state, owned by the link window: what the parser, the write path and the link machine
 // share. One instance per program (and per test).
 struct LinkVars {
@@ -33,6 +50,9 @@ struct LinkVars {
     int PendingAction = 0;
 
     // Search and step machine.
+    LinkTimers Timers;
+    // A matching USB HID device is attached (set by the HID device list).
+    bool HidPresent = false;
     bool HandshakeSent = false;
     int SearchTicks = 0;
     int LastComIndex = 0;
