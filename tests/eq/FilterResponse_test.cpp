@@ -71,8 +71,9 @@ TEST(FilterResponse, PeakIsCentredAndSymmetric) {
     EXPECT_NEAR(c[273], 12.0f, 1e-4f);
     for (int j = 1; j <= 273; ++j) {
         ASSERT_LT(c[273 - j], c[273 - j + 1] + 1e-6f) << "falls off to the left";
-        if (273 + j <= N)
+        if (273 + j <= N) {
             ASSERT_NEAR(c[273 - j], c[273 + j], 1e-4f) << "j = " << j;
+        }
     }
     const CurveBuf cut = Band(1000, 1, 1.0f, -12.0f);
     for (int p = 0; p <= N; ++p)
