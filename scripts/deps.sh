@@ -3,7 +3,7 @@
 DSP_PACKAGES=(
     build-essential cmake ninja-build pkg-config clang-format
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-multimedia-dev libqt6multimedia6
-    libhidapi-dev libgtest-dev libgmock-dev libbenchmark-dev
+    libhidapi-dev libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev libkissfft-dev
     fonts-noto-cjk xvfb xauth
 )
 
