@@ -182,7 +182,7 @@ MixedRadixPlan::MixedRadixPlan(int n) : n_(std::max(n, 0)) {
     // Digit reversal: j read with its least significant digit in the last radix, the index
     // written with its least significant digit in the first radix.
     const int m = static_cast<int>(factors_.size());
-    permutation_.resize(n_);
+    source_.resize(n_);
     for (int j = 0; j < n_; ++j) {
         int rest = j;
         int digits[32];
@@ -193,7 +193,7 @@ MixedRadixPlan::MixedRadixPlan(int n) : n_(std::max(n, 0)) {
         int index = 0;
         for (int p = m - 1; p >= 0; --p)
             index = index * factors_[p] + digits[p];
-        permutation_[j] = index;
+        source_[index] = j;
     }
 
     int span = 1;
@@ -240,23 +240,36 @@ FftStatus MixedRadixPlan::Execute(const TComplex* input, TComplex* output) {
         std::copy(input, input + n_, copy_.begin());
         input = copy_.data();
     }
-    for (int j = 0; j < n_; ++j)
-        output[permutation_[j]] = input[j];
-    for (const Pass& pass : passes_)
-        RunPass(pass, output);
+    size_t next = 0;
+    if (passes_.empty() || !RunPass(passes_[0], output, input)) {
+        for (int index = 0; index < n_; ++index)
+            output[index] = input[source_[index]];
+    } else {
+        next = 1;
+    }
+    for (; next < passes_.size(); ++next)
+        RunPass(passes_[next], output, nullptr);
     return FftStatus::Ok;
 }
 
 template <int R, class Kernel>
-void MixedRadixPlan::RunFixedPass(const Pass& pass, TComplex* x, Kernel kernel) {
+void MixedRadixPlan::RunFixedPass(const Pass& pass, TComplex* x, const TComplex* gather,
+                                  Kernel kernel) {
     const int span = pass.span;
     const int stride = span * R;
     C v[R];
     // Group 0 needs no twiddles.
     for (int base = 0; base < n_; base += stride) {
         TComplex* p = x + base;
-        for (int q = 0; q < R; ++q)
-            v[q] = {p[q * span].Re, p[q * span].Im};
+        if (gather) {
+            for (int q = 0; q < R; ++q) {
+                const TComplex& in = gather[source_[base + q * span]];
+                v[q] = {in.Re, in.Im};
+            }
+        } else {
+            for (int q = 0; q < R; ++q)
+                v[q] = {p[q * span].Re, p[q * span].Im};
+        }
         kernel(v);
         for (int q = 0; q < R; ++q)
             p[q * span] = {v[q].re, v[q].im};
@@ -323,29 +336,31 @@ void MixedRadixPlan::RunGenericPass(const Pass& pass, TComplex* x) {
     }
 }
 
-void MixedRadixPlan::RunPass(const Pass& pass, TComplex* x) {
+bool MixedRadixPlan::RunPass(const Pass& pass, TComplex* x, const TComplex* gather) {
     switch (pass.radix) {
     case 2:
-        RunFixedPass<2>(pass, x, Dft2);
-        break;
+        RunFixedPass<2>(pass, x, gather, Dft2);
+        return true;
     case 3:
-        RunFixedPass<3>(pass, x, Dft3);
-        break;
+        RunFixedPass<3>(pass, x, gather, Dft3);
+        return true;
     case 4:
-        RunFixedPass<4>(pass, x, Dft4);
-        break;
+        RunFixedPass<4>(pass, x, gather, Dft4);
+        return true;
     case 5:
-        RunFixedPass<5>(pass, x, Dft5);
-        break;
+        RunFixedPass<5>(pass, x, gather, Dft5);
+        return true;
     case 8:
-        RunFixedPass<8>(pass, x, Dft8);
-        break;
+        RunFixedPass<8>(pass, x, gather, Dft8);
+        return true;
     case 10:
-        RunFixedPass<10>(pass, x, Dft10);
-        break;
+        RunFixedPass<10>(pass, x, gather, Dft10);
+        return true;
     default:
+        if (gather)
+            return false; // the caller permutes first
         RunGenericPass(pass, x);
-        break;
+        return true;
     }
 }
 

@@ -50,14 +50,17 @@ private:
         std::vector<float> sinTab;      // generic odd radix: -sin(2 pi k / r)
     };
 
-    void RunPass(const Pass& pass, TComplex* x);
-    template <int R, class Kernel> void RunFixedPass(const Pass& pass, TComplex* x, Kernel kernel);
+    // A pass in place on x. The first pass may instead gather its values from the input in
+    // digit-reversed order (gather non-null), saving a separate permutation sweep.
+    bool RunPass(const Pass& pass, TComplex* x, const TComplex* gather);
+    template <int R, class Kernel>
+    void RunFixedPass(const Pass& pass, TComplex* x, const TComplex* gather, Kernel kernel);
     void RunGenericPass(const Pass& pass, TComplex* x);
 
     int n_ = 0;
     FftStatus status_ = FftStatus::Ok;
     std::vector<int> factors_;
-    std::vector<int> permutation_; // output[permutation_[j]] = input[j]
+    std::vector<int> source_; // output[index] comes from input[source_[index]]
     std::vector<Pass> passes_;
     std::vector<TComplex> copy_;    // the input when it is also the output
     std::vector<TComplex> scratch_; // generic odd-radix kernel
