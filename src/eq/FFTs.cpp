@@ -1,7 +1,6 @@
 #include "eq/FFTs.h"
 
 #include <algorithm>
-#include <cassert>
 #include <cmath>
 #include <numbers>
 
@@ -130,7 +129,15 @@ inline void Dft10(C* v) {
 } // namespace
 
 const char* FftStatusMessage(FftStatus status) {
-    return status == FftStatus::PrimeFactorTooLarge ? kPrimeFactorTooLargeMessage : "";
+    switch (status) {
+    case FftStatus::Ok:
+        return "";
+    case FftStatus::PrimeFactorTooLarge:
+        return kPrimeFactorTooLargeMessage;
+    case FftStatus::ArrayTooShort:
+        return "FFT array shorter than the transform length";
+    }
+    return "";
 }
 
 std::vector<int> FactorizeFFTLength(int n) {
@@ -368,9 +375,8 @@ FftStatus MixedRadixFFT(const TComplex* input, int inputLast, TComplex* output, 
                         int outputLast) {
     if (n <= 0)
         return FftStatus::Ok;
-    assert(inputLast >= n - 1 && outputLast >= n - 1);
-    (void)inputLast;
-    (void)outputLast;
+    if (inputLast < n - 1 || outputLast < n - 1)
+        return FftStatus::ArrayTooShort;
     MixedRadixPlan plan(n);
     return plan.Execute(input, output);
 }

@@ -12,6 +12,7 @@ constexpr int cMaxPrimeFactor = 1021;
 enum class FftStatus {
     Ok,
     PrimeFactorTooLarge, // the length has a prime factor above cMaxPrimeFactor
+    ArrayTooShort,       // an array's last index is below n - 1
 };
 
 inline constexpr const char* kPrimeFactorTooLargeMessage =
@@ -67,8 +68,9 @@ private:
 };
 
 // One-shot transform of n points (arrays passed with their last index, as the spectrum
-// buffers are). n = 0 does nothing. Returns PrimeFactorTooLarge, writing nothing, when a
-// factor of n exceeds cMaxPrimeFactor.
+// buffers are). n = 0 does nothing. Returns PrimeFactorTooLarge when a factor of n exceeds
+// cMaxPrimeFactor and ArrayTooShort when an array holds fewer than n cells; then nothing is
+// written.
 [[nodiscard]] FftStatus MixedRadixFFT(const TComplex* input, int inputLast, TComplex* output, int n,
                                       int outputLast);
 

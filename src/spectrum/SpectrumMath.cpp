@@ -27,6 +27,19 @@ bool SpectrumTransform::ComputeSpectrum(std::span<const uint8_t> samples) {
     return true;
 }
 
+SpectrumAction SpectrumTicker::Step(bool spectrumOn, bool dragInProgress) {
+    if (dragInProgress || !spectrumOn)
+        return SpectrumAction::None;
+    ++SpectrumTick;
+    if (SpectrumTick == 5)
+        return SpectrumAction::Compute;
+    if (SpectrumTick > 10) {
+        SpectrumTick = 0;
+        return SpectrumAction::Draw;
+    }
+    return SpectrumAction::None;
+}
+
 double LevelToY(bool lowTrigger, double magnitude, int height) {
     const double floorDb = lowTrigger ? -64.0 : -52.0;
     double m = magnitude > 120.0 ? 120.0 : magnitude;

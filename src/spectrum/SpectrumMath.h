@@ -45,6 +45,15 @@ private:
     std::vector<TComplex> output_;
 };
 
+// The spectrum's share of the 10 ms graph timer: while the view is on and no point is being
+// dragged, one transform and one draw every 11 ticks, the draw six ticks after the transform.
+enum class SpectrumAction { None, Compute, Draw };
+
+struct SpectrumTicker {
+    int32_t SpectrumTick = 0;
+    SpectrumAction Step(bool spectrumOn, bool dragInProgress);
+};
+
 // Row of a bar for a magnitude: the floor is -64 dB with the low trigger, else -52 dB; the
 // magnitude is held at 120 (0 counts as 0.001), its level 20 log10(m / 128) kept between the
 // floor and 0 dB, and the floor drawn at row height - 2.

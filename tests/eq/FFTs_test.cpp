@@ -100,11 +100,15 @@ TEST(MixedRadixFFT, PrimeFactorLimit) {
     EXPECT_STREQ(FftStatusMessage(FftStatus::Ok), "");
 }
 
-TEST(MixedRadixFFT, ZeroLengthWritesNothing) {
-    TComplex in{1, 2}, out{5, 6};
-    EXPECT_EQ(MixedRadixFFT(&in, 0, &out, 0, 0), FftStatus::Ok);
-    EXPECT_EQ(out.Re, 5);
-    EXPECT_EQ(out.Im, 6);
+TEST(MixedRadixFFT, ZeroLengthAndShortArraysWriteNothing) {
+    std::vector<TComplex> in(8, TComplex{1, 2}), out(8, TComplex{5, 6});
+    EXPECT_EQ(MixedRadixFFT(in.data(), 7, out.data(), 0, 7), FftStatus::Ok);
+    EXPECT_EQ(MixedRadixFFT(in.data(), 6, out.data(), 8, 7), FftStatus::ArrayTooShort);
+    EXPECT_EQ(MixedRadixFFT(in.data(), 7, out.data(), 8, 3), FftStatus::ArrayTooShort);
+    for (const TComplex& c : out)
+        ASSERT_TRUE(c.Re == 5 && c.Im == 6);
+    EXPECT_EQ(MixedRadixFFT(in.data(), 7, out.data(), 8, 7), FftStatus::Ok);
+    EXPECT_EQ(out[0].Re, 8.0f);
 }
 
 TEST(MixedRadixFFT, ImpulsesConstantsAndCosines) {

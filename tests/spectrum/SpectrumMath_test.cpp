@@ -159,3 +159,23 @@ TEST(ComputeSpectrum, EmptyAndShortBlocks) {
     EXPECT_EQ(t.Output()[5].Re, 0.0f); // nothing left over from the earlier block
     EXPECT_NE(b[5].Re, 0.0f);
 }
+
+TEST(SpectrumTicker, OneTransformAndOneDrawEveryElevenTicks) {
+    SpectrumTicker t;
+    std::vector<int> computes, draws;
+    for (int tick = 1; tick <= 33; ++tick) {
+        const SpectrumAction a = t.Step(true, false);
+        if (a == SpectrumAction::Compute)
+            computes.push_back(tick);
+        if (a == SpectrumAction::Draw)
+            draws.push_back(tick);
+    }
+    EXPECT_EQ(computes, (std::vector<int>{5, 16, 27}));
+    EXPECT_EQ(draws, (std::vector<int>{11, 22, 33}));
+    // Off or dragging: the counter stands still.
+    for (int i = 0; i < 20; ++i) {
+        EXPECT_EQ(t.Step(false, false), SpectrumAction::None);
+        EXPECT_EQ(t.Step(true, true), SpectrumAction::None);
+    }
+    EXPECT_EQ(t.SpectrumTick, 0);
+}
