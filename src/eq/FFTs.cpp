@@ -346,22 +346,22 @@ void MixedRadixPlan::RunGenericPass(const Pass& pass, TComplex* x) {
 bool MixedRadixPlan::RunPass(const Pass& pass, TComplex* x, const TComplex* gather) {
     switch (pass.radix) {
     case 2:
-        RunFixedPass<2>(pass, x, gather, Dft2);
+        RunFixedPass<2>(pass, x, gather, [](C* v) { Dft2(v); });
         return true;
     case 3:
-        RunFixedPass<3>(pass, x, gather, Dft3);
+        RunFixedPass<3>(pass, x, gather, [](C* v) { Dft3(v); });
         return true;
     case 4:
-        RunFixedPass<4>(pass, x, gather, Dft4);
+        RunFixedPass<4>(pass, x, gather, [](C* v) { Dft4(v); });
         return true;
     case 5:
-        RunFixedPass<5>(pass, x, gather, Dft5);
+        RunFixedPass<5>(pass, x, gather, [](C* v) { Dft5(v); });
         return true;
     case 8:
-        RunFixedPass<8>(pass, x, gather, Dft8);
+        RunFixedPass<8>(pass, x, gather, [](C* v) { Dft8(v); });
         return true;
     case 10:
-        RunFixedPass<10>(pass, x, gather, Dft10);
+        RunFixedPass<10>(pass, x, gather, [](C* v) { Dft10(v); });
         return true;
     default:
         if (gather)
