@@ -9,6 +9,7 @@ namespace dsp::sim {
 namespace {
 
 constexpr int kLastParamSection = 29; // sections 0 .. 29 carry parameters
+constexpr size_t kReceivedKept = 8192;
 
 bool InBank1(int section) {
     return section <= SecAux || section == SecSysVol;
@@ -68,6 +69,8 @@ std::array<uint8_t, kStatusSize> DeviceModel::StatusBlock() const {
 }
 
 std::vector<uint8_t> DeviceModel::Answer(const DeviceFrame& frame, TransportKind link) {
+    if (received_.size() >= kReceivedKept) // a long-running simulator keeps the recent ones
+        received_.erase(received_.begin(), received_.begin() + kReceivedKept / 2);
     received_.push_back(frame);
     return frame.mode == kModeRead ? AnswerRead(frame, link) : AnswerWrite(frame);
 }

@@ -84,7 +84,8 @@ public:
     bool SessionOpen() const { return session_; }
     int LastHandshake() const { return handshake_; }
 
-    // Every frame received, in order (tests look at what the tool wrote).
+    // The frames received, in order (tests look at what the tool wrote); the oldest are
+    // forgotten after some thousands.
     const std::vector<DeviceFrame>& Received() const { return received_; }
     void ClearReceived() { received_.clear(); }
 

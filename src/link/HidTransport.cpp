@@ -164,11 +164,12 @@ const std::vector<HidDeviceInfo>& HidTransport::Relist() {
     return listed_;
 }
 
-HidStatusResult HidTransport::HidCtlDeviceChange(bool notFoundSeen, bool online,
-                                                 TransportKind transport) {
+HidStatusResult HidTransport::HidCtlDeviceChange(bool online, TransportKind transport) {
     Relist();
     const int nindex = listed_.empty() ? kNoHidDevice : int(listed_.size()) - 1;
-    HidStatusResult r = HIDDeviceStaus(listed_, nindex, notFoundSeen, online, transport);
+    HidStatusResult r = HIDDeviceStaus(listed_, nindex, notFoundSeen_, online, transport);
+    hidPresent_ = r.hidPresent;
+    notFoundSeen_ = r.notFoundSeen;
     if (r.hidPresent) {
         SetSelectedDevice(r.selected);
         SetCurrentDevice(r.selected);

@@ -35,9 +35,11 @@ public:
     void Stop();
 
     // HidCtlDeviceChange: releases every listed device, lists and opens the vendor's devices
-    // again, then decides with HIDDeviceStaus which one is used; the selection is applied
-    // here, the returned action is for the link.
-    HidStatusResult HidCtlDeviceChange(bool notFoundSeen, bool online, TransportKind transport);
+    // again, then decides with HIDDeviceStaus which one is used. The selection, HidPresent
+    // and NotFoundSeen are kept here; the returned transport and action are for the link.
+    HidStatusResult HidCtlDeviceChange(bool online, TransportKind transport);
+    bool HidPresent() const { return hidPresent_; }
+    bool NotFoundSeen() const { return notFoundSeen_; }
 
     // Steps 1-2 alone: release and list again. Returns the listed devices.
     const std::vector<HidDeviceInfo>& Relist();
@@ -68,6 +70,8 @@ private:
     std::vector<HidDeviceInfo> lastSeen_;         // what the last poll found
     int selected_ = -1;
     int current_ = -1;
+    bool hidPresent_ = false;
+    bool notFoundSeen_ = false; // set by the first change without a matching device, kept
 };
 
 } // namespace dsp

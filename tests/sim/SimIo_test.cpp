@@ -191,9 +191,13 @@ private slots:
             QSKIP("a device of the vendor is attached to this machine");
         QTest::qWait(200); // several polls, no change
         QCOMPARE(change.count(), 1);
-        const HidStatusResult r = hid.HidCtlDeviceChange(false, false, TransportKind::UsbHid);
+        const HidStatusResult r = hid.HidCtlDeviceChange(false, TransportKind::UsbHid);
         QCOMPARE(r.action, HidLinkAction::SearchOtherLinks);
         QCOMPARE(r.transport, TransportKind::Serial);
+        QVERIFY(hid.NotFoundSeen());
+        QVERIFY(!hid.HidPresent());
+        // Later changes without a device leave the link alone.
+        QCOMPARE(hid.HidCtlDeviceChange(true, TransportKind::UsbHid).action, HidLinkAction::None);
         QVERIFY(hid.DevListLines().isEmpty());
         QVERIFY(!hid.Ready());
         hid.Send(Span(kHello));
