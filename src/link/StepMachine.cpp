@@ -177,7 +177,8 @@ void SendPacketStep(LinkContext& ctx, int nTotalStep, int mode) {
     const int step = nTotalStep / 256;
     const int packet = nTotalStep % 256;
     const int firstSlot = OnHid(ctx) ? kPacketValues * packet : 0;
-    if (step < 0 || firstSlot >= kSlotCount)
+    // The packet number only counts in section steps; it never reaches past the table there.
+    if (step < 0 || (step < kNameStep1 && firstSlot >= kSlotCount))
         return;
     if (mode == 0)
         SendReadStep(ctx, step, firstSlot);
