@@ -372,5 +372,43 @@ TEST_F(LinkMachineTest, LinkButtonWhileOnlineUnlinks) {
     EXPECT_EQ(tcp.frames.back().Value(), kGoodbye);
 }
 
+TEST_F(LinkMachineTest, AttachedHidDeviceStartsTheLinkOnItsOwn) {
+    auto ctx = Ctx();
+    HidPresenceChanged(ctx, true);
+    EXPECT_EQ(ports.Transport, TransportKind::UsbHid);
+    EXPECT_TRUE(vars.Timers.Timer1);
+    Timer1Tick(ctx);
+    EXPECT_EQ(hid.Count(WRWrite, kAddrHello), 1);
+}
+
+TEST_F(LinkMachineTest, WithoutHidDeviceTheFirstChangeSearchesSerialAndTcp) {
+    auto ctx = Ctx();
+    HidPresenceChanged(ctx, false);
+    EXPECT_EQ(ports.Transport, TransportKind::Serial);
+    EXPECT_TRUE(vars.Timers.Timer1);
+    LinkBtnClick(ctx, false);
+    ports.Transport = TransportKind::UsbHid;
+    HidPresenceChanged(ctx, false); // seen once already: nothing
+    EXPECT_FALSE(vars.Timers.Timer1);
+}
+
+TEST_F(LinkMachineTest, HidDeviceRemovedWhileOnlineIsReportedOnlyTheFirstTime) {
+    Load(TransportKind::UsbHid);
+    ASSERT_EQ(vars.LinkState, 2);
+    auto ctx = Ctx();
+    HidPresenceChanged(ctx, false);
+    EXPECT_EQ(vars.LinkState, 0);
+    EXPECT_EQ(observer.messages.back(), "已断开连接!");
+    EXPECT_TRUE(vars.Timers.HoldTimer); // it only drains the queue from now on
+}
+
+TEST_F(LinkMachineTest, HidDeviceChangeWhileOnlineUnlinks) {
+    Load(TransportKind::UsbHid);
+    auto ctx = Ctx();
+    HidPresenceChanged(ctx, true);
+    EXPECT_EQ(vars.LinkState, 0);
+    EXPECT_EQ(hid.frames.back().Value(), kGoodbye);
+}
+
 } // namespace
 } // namespace dsp::test
