@@ -23,18 +23,18 @@ struct StepRequest {
     bool withName;
 };
 constexpr StepRequest kStepRequests[] = {
-    {kAddrModeName1, true}, // 30
-    {0x1E01, false},        // 31
-    {0x1E02, false},        // 32
-    {0x1E03, false},        // 33
-    {0x1E04, false},        // 34
-    {kAddrPassword, false}, // 35
-    {0x1E15, false},        // 36
-    {kAddrModeName2, true}, // 37
-    {0x1E21, false},        // 38
-    {0x1E22, false},        // 39
-    {0x1E14, false},        // 40, variant A only
-    {0x1E17, false},        // 41, variant A only
+    {kAddrNameRequest1, true}, // 30
+    {0x1E01, false},           // 31
+    {0x1E02, false},           // 32
+    {0x1E03, false},           // 33
+    {0x1E04, false},           // 34
+    {kAddrPassword, false},    // 35
+    {0x1E15, false},           // 36
+    {kAddrNameRequest2, true}, // 37
+    {0x1E21, false},           // 38
+    {0x1E22, false},           // 39
+    {0x1E14, false},           // 40, variant A only
+    {0x1E17, false},           // 41, variant A only
 };
 
 bool OnHid(const LinkContext& ctx) {

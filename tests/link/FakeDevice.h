@@ -127,7 +127,7 @@ private:
             return;
         }
         const int slot = f.address & 0xFF;
-        if (f.address == kAddrModeName1 || f.address == kAddrModeName2) {
+        if (f.address == kAddrNameRequest1 || f.address == kAddrNameRequest2) {
             const std::string name = (slot == 0 ? "One" : "Two") + std::to_string(f.data[0]);
             Reply(SecSystem, slot, Bytes(name.begin(), name.end()));
         } else if (f.address == kAddrPassword) {

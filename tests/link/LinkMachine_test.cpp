@@ -282,7 +282,7 @@ TEST_F(OnlineTest, RecallFollowUpReloadsAfterTheAnswer) {
 
 TEST_F(OnlineTest, ModeNameSaveCompletesOnTheAnswer) {
     auto ctx = Ctx();
-    SendDatatoMCU(ctx, kAddrModeNameW2, 0);
+    SendDatatoMCU(ctx, kAddrNameWrite2, 0);
     Hold(1);
     EXPECT_EQ(observer.modeLists, std::vector<int>{2});
     EXPECT_EQ(vars.LinkState, 2);
