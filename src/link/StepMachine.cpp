@@ -127,7 +127,10 @@ void AdvanceSteps(LinkContext& ctx) {
         return;
     }
     if (v.StepPos == kNameStep1 || v.StepPos == kNameStep2) {
-        v.FrameBuffer[0] = static_cast<uint8_t>(v.NameIndex);
+        // A failed name reply asks for the same name again, so that the next reply lands in
+        // its own position of the list.
+        const bool again = v.RetryFlag && v.NameIndex > 0;
+        v.FrameBuffer[0] = static_cast<uint8_t>(again ? v.NameIndex - 1 : v.NameIndex);
         v.FrameBuffer[1] = 0;
         if (!v.RetryFlag)
             ++v.NameIndex;
@@ -137,17 +140,21 @@ void AdvanceSteps(LinkContext& ctx) {
             ++v.StepPos;
         }
     } else {
+        const bool retry = v.RetryFlag;
         if (v.StepPos == 25 || v.StepPos == 36) {
-            if (v.StepPos == 25)
+            // Sections 26 to 29 are skipped, but a failed section 25 is read again first.
+            if (v.StepPos == 25 && !retry)
                 v.StepPos = 29;
             v.NameIndex = 0;
             v.FrameBuffer[0] = v.FrameBuffer[1] = 0;
         }
-        if (!v.RetryFlag && (v.PacketIndex > LastPacket(v.StepPos) || !OnHid(ctx))) {
+        if (!retry && (v.PacketIndex > LastPacket(v.StepPos) || !OnHid(ctx))) {
             ++v.StepPos;
             v.PacketIndex = 0;
             if (v.StepPos == kNameStep1)
                 ++v.NameIndex;
+        } else if (retry && OnHid(ctx) && v.PacketIndex > 0) {
+            --v.PacketIndex; // the failed packet, not the next one, is requested again
         }
         v.RetryFlag = false;
     }

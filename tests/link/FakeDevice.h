@@ -2,6 +2,7 @@
 
 #include <array>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,10 @@ public:
         if (silent)
             return;
         Answer(s);
+        if (corruptIf && corruptIf(s)) {
+            pending.back().back() ^= 0xFF; // the answer fails its checksum
+            corruptIf = nullptr;
+        }
     }
 
     // Hands every waiting answer to the link core.
@@ -88,6 +93,8 @@ public:
 
     bool ready = true;
     bool silent = false;
+    // The answer to the first request matching this fails its checksum.
+    std::function<bool(const SentFrame&)> corruptIf;
     int badReports = 0;
     ParamTable table;
     std::string password = "1234";

@@ -182,6 +182,58 @@ TEST_F(LinkMachineTest, BadFrameRequestsTheSameSectionAgain) {
     EXPECT_FALSE(vars.RetryFlag);
 }
 
+// A reply that fails its checksum is asked for again, so no stale or misplaced value is left.
+struct RetryCase {
+    const char* name;
+    TransportKind kind;
+    bool (*failing)(const SentFrame&);
+};
+
+const RetryCase kRetryCases[] = {
+    {"HidPacketInsideASection", TransportKind::UsbHid,
+     [](const SentFrame& f) { return f.address == kAddrReadRequest && f.Value() == 3 + 256 * 25; }},
+    {"HidLastPacketOfASection", TransportKind::UsbHid,
+     [](const SentFrame& f) { return f.address == kAddrReadRequest && f.Value() == 4 + 256 * 50; }},
+    {"HidSection25", TransportKind::UsbHid,
+     [](const SentFrame& f) { return f.address == kAddrReadRequest && f.Value() == 25; }},
+    {"SerialSection25", TransportKind::Serial,
+     [](const SentFrame& f) { return f.address == kAddrReadRequest && f.Value() == 25; }},
+    {"SerialBank1Name", TransportKind::Serial,
+     [](const SentFrame& f) { return f.address == kAddrNameRequest1 && f.data[0] == 3; }},
+    {"HidBank2Name", TransportKind::UsbHid,
+     [](const SentFrame& f) { return f.address == kAddrNameRequest2 && f.data[0] == 15; }},
+    {"TcpLastBank1Name", TransportKind::Tcp,
+     [](const SentFrame& f) { return f.address == kAddrNameRequest1 && f.data[0] == 15; }},
+};
+
+class FailedReply : public ::testing::TestWithParam<RetryCase> {};
+
+TEST_P(FailedReply, IsRequestedAgain) {
+    DeviceFixture f;
+    f.ports.Transport = GetParam().kind;
+    f.vars.LineFree = true;
+    FakeDevice& dev = f.Current();
+    dev.corruptIf = GetParam().failing;
+    auto ctx = f.Ctx();
+    DisCheckWindow(ctx, ModeLinkStart);
+    for (int i = 0; i < 5000 && f.vars.Timers.Timer2; ++i) {
+        dev.Deliver(ctx);
+        Timer2Tick(ctx);
+    }
+    ASSERT_EQ(f.vars.LinkState, 2);
+    EXPECT_FALSE(dev.corruptIf); // the failure happened
+    for (int s = 0; s <= 25; ++s)
+        for (int t = 0; t < SlotCount[s]; ++t)
+            ASSERT_EQ(f.store.DeviceTable.At(s, t), dev.table.At(s, t)) << s << "," << t;
+    for (int k = 0; k < ModeCount; ++k) {
+        EXPECT_EQ(f.vars.ModeNames[k], "One" + std::to_string(k));
+        EXPECT_EQ(f.vars.ModeNames2[k], "Two" + std::to_string(k));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(LinkMachine, FailedReply, ::testing::ValuesIn(kRetryCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(LinkMachineTest, SearchTriesSerialPortsThenTcpThenFails) {
     DeviceFixture f(Variant::A, 2);
     f.serial.silent = f.tcp.silent = true;
