@@ -122,6 +122,8 @@ void TForm1::FormShow() {
         else
             regions_.channelPages->setCurrentIndex(0);
     }
+    if (QWidget* sink = findChild<QWidget*>("Examplexx"))
+        sink->setFocus();
     // 7. The EQ graph's 10 ms step.
     timer1_->start();
     // 8. Serial ports; a failure leaves the list as it was.

@@ -27,7 +27,7 @@ StatusPane* MakePane(QWidget* parent, const QString& name, int formatCode) {
     auto* p = new StatusPane(parent);
     p->setObjectName(name);
     p->setHint(QString::number(formatCode));
-    p->setFixedSize(56, 18);
+    p->setFixedSize(50, 18);
     return p;
 }
 
@@ -151,7 +151,7 @@ GroupBox* MakeItemGroup(QWidget* parent, const QString& name, const QString& zh,
                         const QList<QWidget*>& items, int columns) {
     GroupBox* g = MakeGroup(parent, name, zh, en);
     auto* grid = new QGridLayout(g);
-    grid->setContentsMargins(6, 4, 6, 5);
+    grid->setContentsMargins(5, 4, 5, 5);
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(3);
     const int rows = (static_cast<int>(items.size()) + columns - 1) / columns;

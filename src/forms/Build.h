@@ -16,7 +16,7 @@ namespace dsp::forms {
 // Width of one EQ band column in the band strips.
 constexpr int kBandColumnWidth = 65;
 // Width of one slider item (label, pane, slider) on the channel pages.
-constexpr int kItemWidth = 126;
+constexpr int kItemWidth = 112;
 
 TextLabel* MakeLabel(QWidget* parent, const QString& name, const QString& zh, const QString& en,
                      bool swaps = true);

@@ -66,7 +66,7 @@ void BuildMicPage(TabSheet* sheet, Variant) {
     GroupBox* input = MakeItemGroup(
         sheet, "MicInputGroup", "输入", "Input",
         {Slider(sheet, {"MicInputGainBar", "MicInputGainPane", 40, 22, "输入增益", "Gain"}),
-         Slider(sheet, {"MicFBEBar", "MicFBEPane", 4, 23, "反馈抑制", "Anti-Feedback"})});
+         Slider(sheet, {"MicFBEBar", "MicFBEPane", 4, 23, "反馈抑制", "Feedback"})});
     GroupBox* noise = MakeItemGroup(
         sheet, "AdvGroupBox16", "麦克风1 噪声门", "MIC1 Noise",
         {Slider(sheet, {"MicNoiseLevelBar", "MicNoiseLevelPane", 60, 24, "门限", "Threshold"}),
@@ -74,8 +74,7 @@ void BuildMicPage(TabSheet* sheet, Variant) {
          Slider(sheet, {"MicNoiseReleaseBar", "MicNoiseReleasePane", 7, 16, "释放", "Release"})});
     GroupBox* limiter = MakeItemGroup(
         sheet, "AdvGroupBox1", "麦克风1压限", "MiC 1 Limit",
-        {Slider(sheet,
-                {"MicRmsLevelBar", "MicRmsLevelPane", 34, 25, "压限启动电平", "Limit Level"}),
+        {Slider(sheet, {"MicRmsLevelBar", "MicRmsLevelPane", 34, 25, "启动电平", "Threshold"}),
          Slider(sheet, {"MicRmsAttackBar", "MicRmsAttackPane", 19, 17, "启动时间", "Attack"}),
          Slider(sheet, {"MicRmsReleaseBar", "MicRmsReleasePane", 7, 16, "释放时间", "Release"}),
          Slider(sheet, {"MicRmsRatioBar", "MicRmsRatioPane", 40, 15, "压缩比", "Ratio"})});

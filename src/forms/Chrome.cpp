@@ -155,9 +155,9 @@ QWidget* BuildButtonBar(QWidget* parent, Variant v) {
     bottom->addWidget(singDisco);
 
     BmpButton* pass =
-        BarButton(bar, "MusEQAllpassBtn", BmpButton::Kind::Toggle, "EQ直通", "EQ Bypass", 62);
+        BarButton(bar, "MusEQAllpassBtn", BmpButton::Kind::Toggle, "EQ直通", "EQ Bypass", 72);
     BmpButton* reset =
-        BarButton(bar, "EQResetBtn", BmpButton::Kind::Push, "EQ重置", "EQ Reset", 62);
+        BarButton(bar, "EQResetBtn", BmpButton::Kind::Push, "EQ重置", "EQ Reset", 66);
     bottom->addWidget(ButtonGroup(bar, "EQPassGrop", {pass, reset}));
 
     BmpButton* left = BarButton(bar, "LeftBtn", BmpButton::Kind::Push, "音乐左", "Left", 56);

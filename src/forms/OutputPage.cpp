@@ -20,7 +20,7 @@ QWidget* Slider(QWidget* p, const SliderItem& s) {
 GroupBox* MakeDelayGroup(QWidget* sheet, Variant v) {
     const bool a = v == Variant::A;
     GroupBox* g = MakeGroup(sheet, "AdvGroupBox21", "延时 / 静音", "Delay / Mute");
-    const int width = a ? 178 : kItemWidth + 12;
+    const int width = a ? 168 : kItemWidth + 12;
     const int height = a ? 130 : 88;
     g->setFixedSize(width, height);
 
@@ -33,15 +33,16 @@ GroupBox* MakeDelayGroup(QWidget* sheet, Variant v) {
         TrackBar* b = MakeBar(g, bar, 1000);
         b->setGeometry(6, y + 20, width - 12, 16);
     };
-    placeDelay(18, "OutLDelayLabel", "MainLdelayBar", "MainLdelayPane", "左声道延时", "Left Delay");
+    placeDelay(18, "OutLDelayLabel", "MainLdelayBar", "MainLdelayPane", a ? "左声道延时" : "延时",
+               a ? "Left Delay" : "Delay");
     BmpButton* lmute = MakeBmp(g, "MainLmuteBtn", BmpButton::Kind::Toggle, a ? "左静音" : "静音",
                                a ? "L Mute" : "MUTE");
     if (a) {
         placeDelay(58, "OutRDelayLabel", "MainRdelayBar", "MainRdelayPane", "右声道延时",
                    "Right Delay");
         BmpButton* rmute = MakeBmp(g, "MainRmuteBtn", BmpButton::Kind::Toggle, "右静音", "R Mute");
-        lmute->setGeometry(18, 100, 70, 22);
-        rmute->setGeometry(98, 100, 70, 22);
+        lmute->setGeometry(18, 100, 72, 22);
+        rmute->setGeometry(98, 100, 62, 22);
     } else {
         lmute->setGeometry(18, 60, 70, 22);
     }
@@ -78,8 +79,7 @@ void BuildOutputPage(TabSheet* sheet, Variant v) {
 
     GroupBox* limiter = MakeItemGroup(
         sheet, "OutLimiteGroup", "压限", "Limiter",
-        {Slider(sheet,
-                {"MainRmsLevelBar", "MainRmsLevelPane", 34, 14, "压限启动电平", "Limit Level"}),
+        {Slider(sheet, {"MainRmsLevelBar", "MainRmsLevelPane", 34, 14, "启动电平", "Threshold"}),
          Slider(sheet, {"MainRmsAttackBar", "MainRmsAttackPane", 19, 17, "启动时间", "Attack"}),
          Slider(sheet, {"MainRmsReleaseBar", "MainRmsReleasePane", 7, 16, "释放时间", "Release"}),
          Slider(sheet, {"MainRmsRatioBar", "MainRmsRatioPane", 40, 15, "压缩比", "Ratio"})});

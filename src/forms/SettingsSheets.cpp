@@ -20,7 +20,7 @@ namespace {
 constexpr int kVolBarLeft = 53;
 constexpr int kVolBarWidth = 173;
 constexpr int kVolRowHeight = 34;
-constexpr int kVolGroupWidth = 272;
+constexpr int kVolGroupWidth = 266;
 
 struct VolumeRow {
     const char *bar, *pane, *zh, *en;
@@ -44,7 +44,8 @@ GroupBox* MakeVolumeGroup(QWidget* sheet, const QString& name, const QString& zh
         StatusPane* pane = MakePane(g, r.pane, 0);
         pane->setHint("0");
         pane->setText("0");
-        pane->setGeometry(kVolBarLeft + kVolBarWidth + 4, top + 10, 38, 18);
+        pane->setFixedSize(34, 18);
+        pane->move(kVolBarLeft + kVolBarWidth + 2, top + 10);
         if (r.maxMarker) {
             auto* mx = new MarkerImage(MarkerImage::Shape::MaxMarker, g);
             mx->setObjectName(r.maxMarker);
@@ -54,7 +55,7 @@ GroupBox* MakeVolumeGroup(QWidget* sheet, const QString& name, const QString& zh
             st->setGeometry(kVolBarLeft, top, 14, 9);
             st->hide();
             TextLabel* value = MakeLabel(g, r.valueLabel, "84", "84", false);
-            value->setGeometry(kVolBarLeft + kVolBarWidth + 4, top - 4, 38, 14);
+            value->setGeometry(kVolBarLeft + kVolBarWidth + 2, top - 4, 34, 14);
             value->setAlignment(Qt::AlignCenter);
             value->hide();
         }

@@ -105,16 +105,17 @@ void BmpButton::paintEvent(QPaintEvent*) {
     }
 
     if (kind_ == Kind::Phase) {
-        // A small circle; inverted polarity fills it with the accent and strikes it through.
+        // Polarity: a neutral outlined circle when normal; inverted fills it with the accent.
         const bool on = stateOn();
-        const qreal d = qMin(r.width(), r.height()) - 2;
+        const qreal d = qMin(r.width(), r.height()) - 1;
         const QRectF c(r.center().x() - d / 2, r.center().y() - d / 2, d, d);
-        p.setPen(QPen(enabled ? kit::Accent : kit::Line, 1.2));
+        const QColor edge = !enabled ? kit::Line : on ? kit::Accent : kit::InkMuted;
+        p.setPen(QPen(edge, 1.1));
         p.setBrush(on ? kit::Accent : kit::Field);
         p.drawEllipse(c);
-        p.setPen(QPen(on ? QColor(Qt::white) : (enabled ? kit::Accent : kit::Line), 1.2));
-        p.drawLine(QPointF(c.left() + d * 0.2, c.bottom() - d * 0.2),
-                   QPointF(c.right() - d * 0.2, c.top() + d * 0.2));
+        p.setPen(QPen(on ? QColor(Qt::white) : edge, 1.1));
+        p.drawLine(QPointF(c.left() + d * 0.22, c.bottom() - d * 0.22),
+                   QPointF(c.right() - d * 0.22, c.top() + d * 0.22));
         return;
     }
 

@@ -42,6 +42,7 @@ PageControl::PageControl(QWidget* parent) : QTabWidget(parent) {
     setDocumentMode(false);
     tabBar()->setDrawBase(false);
     tabBar()->setFocusPolicy(Qt::NoFocus);
+    tabBar()->setUsesScrollButtons(false);
 }
 
 void PageControl::addSheet(TabSheet* sheet) {

@@ -1,6 +1,7 @@
 #include "forms/kit/Fields.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 #include <QStyle>
 
 namespace dsp {
@@ -28,6 +29,19 @@ void ValueEdit::focusOutEvent(QFocusEvent* e) {
 ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
     setFocusPolicy(Qt::NoFocus);
     setProperty("kit", "combo");
+}
+
+void ComboBox::paintEvent(QPaintEvent* e) {
+    QComboBox::paintEvent(e);
+    // The drop-down mark: a small flat triangle at the right edge.
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(isEnabled() ? QColor(128, 128, 128) : QColor(190, 190, 190));
+    const qreal cx = width() - 8.5;
+    const qreal cy = height() / 2.0;
+    const QPointF tri[3] = {{cx - 3.5, cy - 1.5}, {cx + 3.5, cy - 1.5}, {cx, cy + 2.5}};
+    p.drawPolygon(tri, 3);
 }
 
 TextLabel::TextLabel(QWidget* parent, bool swaps) : QLabel(parent), swaps_(swaps) {}

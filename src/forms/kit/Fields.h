@@ -41,6 +41,9 @@ class ComboBox : public QComboBox, public KitControl {
 public:
     explicit ComboBox(QWidget* parent = nullptr);
     QString caption() const override { return currentText(); }
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
 };
 
 // Plain text label. A swapping label exchanges caption and Hint on a language switch; a fixed

@@ -15,7 +15,7 @@ QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; lef
 QGroupBox[bare="true"] { margin-top: 0; padding-top: 0; }
 QGroupBox[plain="true"] { border: none; background: transparent; border-radius: 0; }
 QTabWidget::pane { border: 1px solid #D6DAE0; background: #FFFFFF; top: -1px; }
-QTabBar::tab { background: #EEF0F3; border: 1px solid #D6DAE0; padding: 3px 10px;
+QTabBar::tab { background: #EEF0F3; border: 1px solid #D6DAE0; padding: 3px 4px; font-size: 11px;
                margin-right: 1px; border-top-left-radius: 3px; border-top-right-radius: 3px; }
 QTabBar::tab:selected { background: #FFFFFF; color: #D67800; font-weight: bold;
                         border-bottom-color: #FFFFFF; }
@@ -28,9 +28,7 @@ QLabel[kit="pane"] { background: #FFFFFF; border: 1px solid #D6DAE0; border-radi
 QComboBox { background: #FFFFFF; border: 1px solid #C9CED6; border-radius: 2px;
             padding: 0 2px; min-height: 16px; }
 QComboBox:disabled { color: #A0A0A0; background: #F0F1F3; }
-QComboBox::drop-down { border: none; width: 12px; }
-QComboBox::down-arrow { width: 0; height: 0; border-left: 4px solid transparent;
-                        border-right: 4px solid transparent; border-top: 5px solid #808080; }
+QComboBox::drop-down { border: none; width: 14px; }
 QComboBox QAbstractItemView { background: #FFFFFF; selection-background-color: #F39800; }
 QPushButton { background: #FFFFFF; border: 1px solid #C9CED6; border-radius: 3px;
               padding: 2px 8px; }
