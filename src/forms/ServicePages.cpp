@@ -290,7 +290,7 @@ void BuildLimitTab(TabSheet* tab) {
         const Band& b = bands[r];
         const QString base = QString("AUX%1").arg(b.group);
         grid->addWidget(MakeLabel(g, base + b.part + "LimitLabel", b.zh, b.en), r + 1, 0);
-        const QString edits[3] = {QString("%12GainEdit%2").arg(base).arg(b.n),
+        const QString edits[3] = {base + QString("2GainEdit%1").arg(b.n),
                                   QString("%1%2MaxAddEdit").arg(base, b.part),
                                   QString("%1%2MaxDecEdit").arg(base, b.part)};
         const int codes[3] = {3, 27, 28};
