@@ -6,8 +6,7 @@
 #include "app/LinkWindow.h"
 #include "app/MainWindow.h"
 #include "app/StatusDialog.h"
-#include "params/PageState.h"
-#include "params/ParamStore.h"
+#include "app/TunerState.h"
 
 namespace dsp {
 
@@ -17,11 +16,10 @@ int RunTuner(int argc, char** argv, Variant variant) {
     QApplication::setApplicationDisplayName("Sonaro-2 ");
 
     // The state every window shares lives here for the whole run.
-    ParamStore params;
-    PageState page;
+    TunerState state(variant);
 
     // The three windows, in this order: main, link, status.
-    TForm1 form1(variant, params, page);
+    TForm1 form1(variant, state.Store, state.Page);
     TForm3 form3;
     TForm2 form2;
     form1.show();
