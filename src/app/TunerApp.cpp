@@ -6,7 +6,8 @@
 #include "app/LinkWindow.h"
 #include "app/MainWindow.h"
 #include "app/StatusDialog.h"
-#include "app/TunerState.h"
+#include "params/PageState.h"
+#include "params/ParamStore.h"
 
 namespace dsp {
 
@@ -16,10 +17,11 @@ int RunTuner(int argc, char** argv, Variant variant) {
     QApplication::setApplicationDisplayName("Sonaro-2 ");
 
     // The state every window shares lives here for the whole run.
-    TunerState state(variant);
+    ParamStore params;
+    PageState page;
 
     // The three windows, in this order: main, link, status.
-    TForm1 form1(variant, state.Store, state.Page);
+    TForm1 form1(variant, params, page);
     TForm3 form3;
     TForm2 form2;
     form1.show();
