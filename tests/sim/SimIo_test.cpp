@@ -181,6 +181,28 @@ private slots:
         Stop(sim);
     }
 
+    void simOptions_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("help") << QStringList{"--help"} << 0;
+        QTest::newRow("variant C") << QStringList{"--variant", "C"} << 2;
+        QTest::newRow("negative drop") << QStringList{"--drop-every", "-1"} << 2;
+        QTest::newRow("port text") << QStringList{"--port", "x"} << 2;
+        QTest::newRow("nothing to serve") << QStringList{"--no-tcp"} << 2;
+        QTest::newRow("unknown option") << QStringList{"--frobnicate"} << 1;
+    }
+
+    void simOptions() {
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QProcess sim;
+        sim.start(QStringLiteral(DSPSIM_PATH), args);
+        QVERIFY(sim.waitForFinished(3000));
+        QCOMPARE(sim.exitCode(), exitCode);
+        if (exitCode == 0)
+            QVERIFY(sim.readAllStandardOutput().contains("--corrupt-every"));
+    }
+
     void hidWithoutDeviceReportsOnceAndDropsWrites() {
         HidTransport hid;
         QSignalSpy change(&hid, &HidTransport::DeviceChange);
