@@ -193,14 +193,16 @@ void HidTransport::SetCurrentDevice(int index) {
 }
 
 void HidTransport::Send(std::span<const uint8_t> bytes) {
-    if (current_ < 0)
-        return; // no device: the frame is dropped
-    std::vector<unsigned char> report(std::max(kOutputReportLength, bytes.size() + 1), 0);
-    std::copy(bytes.begin(), bytes.end(), report.begin() + 1);
+    if (current_ < 0 || bytes.empty())
+        return; // no device: the report is dropped
+    // The caller hands over the whole output report (report id first); a short one is padded.
+    std::vector<unsigned char> report(bytes.begin(), bytes.end());
+    if (report.size() < kOutputReportLength)
+        report.resize(kOutputReportLength, 0);
     hid_device* dev = opened_[size_t(current_)]->dev;
     qCDebug(lcLink) << "hid tx"
-                    << QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                                  qsizetype(bytes.size()))
+                    << QByteArray(reinterpret_cast<const char*>(report.data()),
+                                  qsizetype(report.size()))
                            .toHex(' ');
     errno = 0;
     if (!dev || hid_write(dev, report.data(), report.size()) < 0) {
