@@ -42,16 +42,6 @@ QString ErrorLine(const char* what, int code) {
         .arg(QLatin1String(what), qt_error_string(code), QString::number(code, 16));
 }
 
-bool SamePaths(const std::vector<HidDeviceInfo>& a, const std::vector<HidDeviceInfo>& b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (a[i].path != b[i].path)
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 // A listed device taken for use, with its read thread.
