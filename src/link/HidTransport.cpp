@@ -99,15 +99,10 @@ void HidTransport::Stop() {
 
 void HidTransport::Poll() {
     std::vector<HidDeviceInfo> now = Enumerate();
-    if (SamePaths(now, lastSeen_))
+    if (!DeviceSetChanged(lastSeen_, now))
         return;
-    for (const HidDeviceInfo& old : lastSeen_) {
-        const bool still = std::any_of(now.begin(), now.end(),
-                                       [&](const HidDeviceInfo& d) { return d.path == old.path; });
-        if (!still)
-            emit HistoryLine(QStringLiteral("Removal of ") +
-                             QString::fromStdString(DeviceName(old)));
-    }
+    for (const HidDeviceInfo& old : RemovedDevices(lastSeen_, now))
+        emit HistoryLine(QStringLiteral("Removal of ") + QString::fromStdString(DeviceName(old)));
     lastSeen_ = std::move(now);
     emit DeviceChange();
 }
