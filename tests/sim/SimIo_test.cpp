@@ -189,6 +189,27 @@ private slots:
         }
     }
 
+    void tcpStatusPollFollowsTheKeyKnob() {
+        QProcess sim;
+        quint16 port = 0;
+        QVERIFY(StartSim(sim, {"--turn-pitch-ms", "30"}, &port));
+        Collector rx;
+        TcpTransport tcp;
+        rx.Attach(tcp);
+        tcp.Connect("127.0.0.1", QString::number(port));
+        const QByteArray poll = QByteArray::fromHex("f52c06b01e10300003");
+        QSet<int> pitches;
+        for (int i = 0; i < 4; ++i) {
+            rx.bytes.clear();
+            tcp.Send(Span(poll));
+            QTRY_COMPARE_WITH_TIMEOUT(rx.bytes.size(), 7 + qsizetype(kStatusSize), 3000);
+            pitches.insert(rx.bytes.at(18));
+            QTest::qWait(70);
+        }
+        QVERIFY2(pitches.size() > 1, "the pitch at byte 18 moves with the knob");
+        Stop(sim);
+    }
+
     void tcpRefusesBadPortText() {
         TcpTransport tcp;
         for (const QString& text : {QString("88a9"), QString(""), QString("70000"), QString("0")}) {
