@@ -93,6 +93,7 @@ private:
     bool LockedOutputPage() const;
     Address BandSlotAddress(int pointIndex, int offset) const;
     void SelectBandFreqEdit(int pointIndex);
+    void StartPending(int index);
     void PlacePoint(QWidget* point, double freq, double gain);
     void ShowValueLabel(int band, int lastBand);
     void BuildCurve(int lastBand, int section);

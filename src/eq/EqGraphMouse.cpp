@@ -46,6 +46,7 @@ void EqGraph::EP1MouseDown(int index, Qt::MouseButton button, int x, int y) {
             dragInProgress_ = false;
             return;
         }
+        StartPending(index);
         if (index >= kHpfPoint)
             RedrawEQ(BandCount[size_t(state_.CurrentSection)] + index - kHpfPoint,
                      state_.CurrentSection);
@@ -68,6 +69,17 @@ void EqGraph::EP1MouseDown(int index, Qt::MouseButton button, int x, int y) {
         host_.SelectEdit(q);
         qAdjustMode_ = true;
     }
+}
+
+// A new drag compares against the pressed point's own stored values. The last values pushed
+// for another point must not count as "already shown": a drag to the same raw value (for the
+// first drag, to raw 0: -24 dB or the lowest frequency step) would otherwise never be sent.
+void EqGraph::StartPending(int index) {
+    ProcessPendingEQ(false); // a drag of another point still waiting for its tick goes first
+    const auto stored = [this](Address a) { return a >= 0 ? float(store_.ViewTable[a]) : 0.0f; };
+    pendingPoint_ = index;
+    pendingFreqIndex_ = shownFreqIndex_ = stored(bandList_.freqAddr[size_t(index)]);
+    pendingGainIndex_ = shownGainIndex_ = stored(bandList_.gainAddr[size_t(index)]);
 }
 
 void EqGraph::EP1MouseMove(int /*index*/, int x, int y) {
