@@ -209,9 +209,9 @@ void EqGraph::ShowValueLabel(int band, int lastBand) {
         anchor = points_[b.type < 200 ? kHpfPoint : kLpfPoint];
     eqLabel_->setText(QString::fromStdString(ValueLabelText(b.type, b.freq, b.gain, b.q)));
     eqLabel_->adjustSize();
-    const PixelPos pos =
-        ValueLabelPlacement({anchor->x(), anchor->y()}, anchor->width(), anchor->height(),
-                            eqLabel_->width(), eqLabel_->height(), b.type < 100 ? b.gain : 0);
+    const PixelPos pos = ValueLabelPlacement(
+        {anchor->x(), anchor->y()}, anchor->width(), anchor->height(), eqLabel_->width(),
+        eqLabel_->height(), b.type < 100 ? b.gain : 0, image1_->width());
     if (eqLabel_->pos() != QPoint(pos.left, pos.top))
         eqLabel_->move(pos.left, pos.top);
     eqLabel_->show();

@@ -1,5 +1,6 @@
 #include "eq/EqGraphGeometry.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -111,9 +112,10 @@ PixelPos PointPlacement(const PlotGeometry& plot, double freqHz, double gainDb, 
 }
 
 PixelPos ValueLabelPlacement(PixelPos anchor, int anchorWidth, int anchorHeight, int labelWidth,
-                             int labelHeight, double gainDb) {
+                             int labelHeight, double gainDb, int plotWidth) {
     PixelPos pos;
     pos.left = anchor.left - labelWidth / 2 + anchorWidth / 2;
+    pos.left = std::max(0, std::min(pos.left, plotWidth - labelWidth));
     pos.top = gainDb >= 0 ? anchor.top + anchorHeight : anchor.top - labelHeight - 1;
     return pos;
 }

@@ -94,9 +94,10 @@ struct PixelPos {
 // Top-left of a point image of height h centred on (frequency, gain).
 PixelPos PointPlacement(const PlotGeometry& plot, double freqHz, double gainDb, int h);
 
-// Value label: below the anchor for gain >= 0, above it otherwise, centred on it.
+// Value label: below the anchor for gain >= 0, above it otherwise, centred on it and kept
+// inside the plot's width so that the label of a point near an edge stays readable.
 PixelPos ValueLabelPlacement(PixelPos anchor, int anchorWidth, int anchorHeight, int labelWidth,
-                             int labelHeight, double gainDb);
+                             int labelHeight, double gainDb, int plotWidth);
 
 // Fixed-point text with half-away-from-zero rounding ("#0.0", "#0.00").
 std::string FormatFixed(double value, int decimals);

@@ -162,9 +162,12 @@ TEST(EqGraphGeometry, FormatRoundsHalfAwayFromZero) {
 
 TEST(EqGraphGeometry, ValueLabelSitsBelowForGainAndAboveForCut) {
     const PixelPos anchor{100, 50};
-    EXPECT_EQ(ValueLabelPlacement(anchor, 14, 14, 60, 45, 6), (PixelPos{100 - 30 + 7, 64}));
-    EXPECT_EQ(ValueLabelPlacement(anchor, 14, 14, 60, 45, 0), (PixelPos{77, 64}));
-    EXPECT_EQ(ValueLabelPlacement(anchor, 14, 14, 60, 45, -0.2), (PixelPos{77, 50 - 45 - 1}));
+    EXPECT_EQ(ValueLabelPlacement(anchor, 14, 14, 60, 45, 6, 883), (PixelPos{100 - 30 + 7, 64}));
+    EXPECT_EQ(ValueLabelPlacement(anchor, 14, 14, 60, 45, 0, 883), (PixelPos{77, 64}));
+    EXPECT_EQ(ValueLabelPlacement(anchor, 14, 14, 60, 45, -0.2, 883), (PixelPos{77, 50 - 45 - 1}));
+    // Near the edges the label stays inside the plot.
+    EXPECT_EQ(ValueLabelPlacement({870, 50}, 14, 14, 90, 13, 0, 883).left, 883 - 90);
+    EXPECT_EQ(ValueLabelPlacement({2, 50}, 14, 14, 90, 13, 0, 883).left, 0);
 }
 
 TEST(EqGraphGeometry, CurveIsGreyOnlyOnTheAutomaticOutputPage) {
