@@ -4,7 +4,7 @@ DSP_PACKAGES=(
     build-essential cmake ninja-build pkg-config clang-format
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-multimedia-dev libqt6multimedia6
     libhidapi-dev libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-noto-cjk xvfb xauth
+    fonts-noto-cjk xvfb xauth desktop-file-utils
 )
 
 dsp_ensure_packages() {

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "link/LinkObserver.h"
+#include "link/LinkPorts.h"
+#include "link/LinkVars.h"
+#include "params/PageState.h"
+#include "params/ParamStore.h"
+#include "params/Variant.h"
+
+namespace dsp {
+
+// Everything the link core reads and writes, handed to each routine. The program builds one;
+// each test builds a fresh set.
+struct LinkContext {
+    ParamStore& Store;
+    PageState& Page;
+    LinkVars& Vars;
+    LinkPorts& Ports;
+    Variant ProgramVariant = Variant::A;
+    LinkObserver& Observer = NoLinkObserver();
+    ViewHooks& Hooks = NoViewHooks();
+    LinkEndpoints& Endpoints = NoLinkEndpoints();
+};
+
+} // namespace dsp
