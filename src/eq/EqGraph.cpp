@@ -106,7 +106,7 @@ void EqGraph::DrawEQGrid(int mode) {
     if (mode != 2) {
         plot_.width = image1_->width();
         plot_.height = image1_->height();
-        plot_.xScale = double(plot_.width) / EQGridSteps;
+        plot_.xScale = double(plot_.width) / eqshared::EQGridSteps;
         QImage grid(plot_.width, plot_.height, QImage::Format_RGB32);
         grid.fill(FromRgb(kGridBackground));
         QPainter painter(&grid);
@@ -178,8 +178,8 @@ void EqGraph::RedrawEQ(int band, int section) {
         if (band != kAllBands && i != band)
             continue;
         const BandEntry& b = bandList_.bands[size_t(i)];
-        EqBandResponse(&curves_[size_t(i) * kCurveCells], kCurveCells - 1, RoundPx(b.freq), b.type,
-                       b.q, b.gain);
+        eqshared::BandResponse(&curves_[size_t(i) * kCurveCells], kCurveCells - 1,
+                               eqshared::RoundPx(b.freq), b.type, b.q, b.gain);
         if (dragInProgress_)
             continue;
         if (b.type < 100)
@@ -219,12 +219,12 @@ void EqGraph::ShowValueLabel(int band, int lastBand) {
 }
 
 void EqGraph::BuildCurve(int lastBand, int section) {
-    if (int(curveXs_.size()) != EQGridSteps + 1 || curveXs_.back() != plot_.width)
+    if (int(curveXs_.size()) != eqshared::EQGridSteps + 1 || curveXs_.back() != plot_.width)
         curveXs_ = CurveXs(plot_.width);
     const bool aux = section == SecAux;
-    curveYs_.assign(size_t(EQGridSteps) + 1, 0);
-    std::vector<PointF> points(size_t(EQGridSteps) + 1);
-    for (int p = 0; p <= EQGridSteps; ++p) {
+    curveYs_.assign(size_t(eqshared::EQGridSteps) + 1, 0);
+    std::vector<PointF> points(size_t(eqshared::EQGridSteps) + 1);
+    for (int p = 0; p <= eqshared::EQGridSteps; ++p) {
         float sum = 0;
         for (int b = 0; b <= lastBand; ++b) {
             if (aux && bandList_.bands[size_t(b)].type == BYPSS)

@@ -71,7 +71,9 @@ public:
     const BandList& Bands() const { return bandList_; }
     const std::vector<int>& CurveXPoints() const { return curveXs_; }
     const std::vector<int>& CurveYPoints() const { return curveYs_; }
-    const EqCell* BandCurve(int band) const { return &curves_[size_t(band) * kCurveCells]; }
+    const eqshared::TComplex* BandCurve(int band) const {
+        return &curves_[size_t(band) * kCurveCells];
+    }
     bool DragInProgress() const { return dragInProgress_; }
     bool QAdjustMode() const { return qAdjustMode_; }
     int DragIndex() const { return dragIndex_; }
@@ -112,7 +114,7 @@ private:
     PlotGeometry plot_;
     DragMetrics drag_;
     BandList bandList_;
-    std::vector<EqCell> curves_;
+    std::vector<eqshared::TComplex> curves_;
     std::vector<int> curveXs_;
     std::vector<int> curveYs_;
     uint32_t curveColor_ = kCurveOrange;

@@ -38,7 +38,7 @@ int LoadBandList(BandList& list, const ParamTable& view, int band, int section,
         BandEntry& hp = list.bands[e + 1];
         const int hpIndex = at(xo->hpFreq);
         hp.type = 100 + at(xo->hpType);
-        hp.freq = float(FrequencyAt(hpIndex));
+        hp.freq = float(eqshared::FrequencyAt(hpIndex));
         if (hpIndex == 0) {
             hp.type = 100;
             hp.freq = 19.0f;
@@ -49,7 +49,7 @@ int LoadBandList(BandList& list, const ParamTable& view, int band, int section,
         BandEntry& lp = list.bands[e + 2];
         const int lpIndex = at(xo->lpFreq);
         lp.type = lpIndex >= 360 ? 200 : 200 + at(xo->lpType);
-        lp.freq = float(FrequencyAt(lpIndex));
+        lp.freq = float(eqshared::FrequencyAt(lpIndex));
         lp.gain = 0;
         list.freqAddr[e + 2] = list.freqAddr[kLpfPoint] = MakeAddress(section, xo->lpFreq);
     }
@@ -60,10 +60,10 @@ int LoadBandList(BandList& list, const ParamTable& view, int band, int section,
         const int base = FirstEqSlot[section] + kBandSlots * i;
         BandEntry& b = list.bands[i];
         b.type = at(base + kBandType);
-        b.freq = float(FrequencyAt(at(base + kBandFreq)));
+        b.freq = float(eqshared::FrequencyAt(at(base + kBandFreq)));
         b.gain = float(at(base + kBandGain)) / 5.0f - 24.0f;
         const bool peakQ = b.type == BYPSS || b.type == PEQ;
-        b.q = float(QAt(at(base + (peakQ ? kBandQ : kBandShelfQ))));
+        b.q = float(eqshared::QAt(at(base + (peakQ ? kBandQ : kBandShelfQ))));
         if (band == kAllBands) {
             list.freqAddr[i] = MakeAddress(section, base + kBandFreq);
             list.gainAddr[i] = MakeAddress(section, base + kBandGain);

@@ -70,15 +70,15 @@ DragResult DragStep(const PlotGeometry& plot, const DragMetrics& metrics, DragRu
             left = right - h;
     }
     if (left < plot.FreqToX(kDragMinHz) - h / 2)
-        left = RoundPx(plot.FreqToX(kDragMinHz)) - h / 2;
+        left = eqshared::RoundPx(plot.FreqToX(kDragMinHz)) - h / 2;
 
-    int f = RoundPx(plot.XToFreq(left + h / 2));
+    int f = eqshared::RoundPx(plot.XToFreq(left + h / 2));
     double g = plot.YToDb(top + h / 2);
     if (f > kDragMaxHz) {
         f = int(kDragMaxHz);
-        left = RoundPx(plot.FreqToX(kDragMaxHz) - h / 2);
+        left = eqshared::RoundPx(plot.FreqToX(kDragMaxHz) - h / 2);
     }
-    g = std::clamp(g, double(EQBottomDb), double(EQTopDb));
+    g = std::clamp(g, double(eqshared::EQBottomDb), double(eqshared::EQTopDb));
 
     r.moved = true;
     r.left = left;

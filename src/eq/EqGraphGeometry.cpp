@@ -6,16 +6,13 @@
 
 namespace dsp {
 
-int RoundPx(double v) {
-    return static_cast<int>(std::nearbyint(v));
-}
-
 DragMetrics ComputeDragMetrics(const PlotGeometry& plot, int pointHeight) {
     DragMetrics m;
-    m.stepX = RoundPx(plot.width / 361.0 / 1.5);
-    m.stepY = RoundPx(plot.height / double((EQTopDb - EQBottomDb) * 10));
-    m.topPx = RoundPx(plot.DbToY(12) - pointHeight / 2);
-    m.bottomPx = RoundPx(plot.DbToY(-24) - pointHeight / 2);
+    m.stepX = eqshared::RoundPx(plot.width / 361.0 / 1.5);
+    m.stepY =
+        eqshared::RoundPx(plot.height / double((eqshared::EQTopDb - eqshared::EQBottomDb) * 10));
+    m.topPx = eqshared::RoundPx(plot.DbToY(12) - pointHeight / 2);
+    m.bottomPx = eqshared::RoundPx(plot.DbToY(-24) - pointHeight / 2);
     return m;
 }
 
@@ -24,17 +21,17 @@ std::vector<GridLine> GridLines(const PlotGeometry& plot) {
     const int h = plot.height;
     std::vector<GridLine> lines;
     // Horizontal lines every 3 dB; the range ends and 0 dB a shade darker.
-    for (int d = EQBottomDb; d <= EQTopDb; ++d) {
+    for (int d = eqshared::EQBottomDb; d <= eqshared::EQTopDb; ++d) {
         if (d % 3 != 0)
             continue;
-        const int y = RoundPx(plot.DbToY(d));
-        const bool strong = d == EQBottomDb || d == 0 || d == EQTopDb;
+        const int y = eqshared::RoundPx(plot.DbToY(d));
+        const bool strong = d == eqshared::EQBottomDb || d == 0 || d == eqshared::EQTopDb;
         lines.push_back({0, y, w, y, 1, strong ? kGridStrong : kGridLight});
     }
     // Left border and the decades.
     lines.push_back({0, 0, 0, h, 2, kGridStrong});
     for (double f : {100.0, 1000.0, 10000.0}) {
-        const int x = RoundPx(plot.FreqToX(f));
+        const int x = eqshared::RoundPx(plot.FreqToX(f));
         lines.push_back({x, 0, x, h, 2, kGridStrong});
     }
     // The steps within each decade, then the right border.
@@ -42,14 +39,14 @@ std::vector<GridLine> GridLines(const PlotGeometry& plot) {
                                        300,  400,  500,  600,  700,  800,  900,  2000, 3000,
                                        4000, 5000, 6000, 7000, 8000, 9000, 20000};
     for (double f : minor) {
-        const int x = RoundPx(plot.FreqToX(f));
+        const int x = eqshared::RoundPx(plot.FreqToX(f));
         lines.push_back({x, 0, x, h, 1, kGridLight});
     }
-    const int right = RoundPx(EQGridSteps * plot.xScale - 1);
+    const int right = eqshared::RoundPx(eqshared::EQGridSteps * plot.xScale - 1);
     lines.push_back({right, 0, right, h, 1, kGridLight});
     // Top and bottom of the range.
-    const int top = RoundPx(plot.DbToY(EQTopDb) + 1);
-    const int bottom = RoundPx(plot.DbToY(EQBottomDb));
+    const int top = eqshared::RoundPx(plot.DbToY(eqshared::EQTopDb) + 1);
+    const int bottom = eqshared::RoundPx(plot.DbToY(eqshared::EQBottomDb));
     lines.push_back({0, top, w, top, 2, kGridStrong});
     lines.push_back({0, bottom, w, bottom, 2, kGridStrong});
     return lines;
@@ -59,10 +56,10 @@ std::vector<AxisLabel> AxisLabels(const PlotGeometry& plot, int plotLeft, int pl
     std::vector<AxisLabel> labels;
     constexpr int dbW = 32, dbH = 13;
     for (int i = 0; i <= 10; ++i) {
-        const int value = EQBottomDb + 6 * i;
-        labels.push_back({"EQLabelY" + std::to_string(i), std::to_string(value) + "dB",
-                          plotLeft - dbW - 2, RoundPx(plot.DbToY(value)) + plotTop - dbH / 2, dbW,
-                          dbH, true});
+        const int value = eqshared::EQBottomDb + 6 * i;
+        labels.push_back(
+            {"EQLabelY" + std::to_string(i), std::to_string(value) + "dB", plotLeft - dbW - 2,
+             eqshared::RoundPx(plot.DbToY(value)) + plotTop - dbH / 2, dbW, dbH, true});
     }
     struct Mark {
         double hz;
@@ -75,16 +72,16 @@ std::vector<AxisLabel> AxisLabels(const PlotGeometry& plot, int plotLeft, int pl
     int index = 11;
     for (const Mark& m : marks) {
         labels.push_back({"EQLabelX" + std::to_string(index++), m.text,
-                          RoundPx(plot.FreqToX(m.hz)) + plotLeft - fW / 2, plotTop + plot.height,
-                          fW, fH, false});
+                          eqshared::RoundPx(plot.FreqToX(m.hz)) + plotLeft - fW / 2,
+                          plotTop + plot.height, fW, fH, false});
     }
     return labels;
 }
 
 std::vector<int> CurveXs(int width) {
-    std::vector<int> xs(EQGridSteps + 1);
-    for (int p = 0; p <= EQGridSteps; ++p)
-        xs[p] = RoundPx(double(p) * width / EQGridSteps);
+    std::vector<int> xs(eqshared::EQGridSteps + 1);
+    for (int p = 0; p <= eqshared::EQGridSteps; ++p)
+        xs[p] = eqshared::RoundPx(double(p) * width / eqshared::EQGridSteps);
     return xs;
 }
 
@@ -108,7 +105,8 @@ std::vector<BezierSegment> CardinalToBezier(const std::vector<PointF>& points, d
 }
 
 PixelPos PointPlacement(const PlotGeometry& plot, double freqHz, double gainDb, int h) {
-    return {RoundPx(plot.FreqToX(freqHz) - h / 2), RoundPx(plot.DbToY(gainDb) - h / 2)};
+    return {eqshared::RoundPx(plot.FreqToX(freqHz) - h / 2),
+            eqshared::RoundPx(plot.DbToY(gainDb) - h / 2)};
 }
 
 PixelPos ValueLabelPlacement(PixelPos anchor, int anchorWidth, int anchorHeight, int labelWidth,
@@ -120,7 +118,7 @@ PixelPos ValueLabelPlacement(PixelPos anchor, int anchorWidth, int anchorHeight,
     return pos;
 }
 
-std::string FormatFixed(double value, int decimals) {
+std::string FormatLabelNumber(double value, int decimals) {
     const double scale = std::pow(10.0, decimals);
     double rounded = std::round(value * scale) / scale; // half away from zero
     if (rounded == 0)
@@ -132,9 +130,9 @@ std::string FormatFixed(double value, int decimals) {
 
 std::string ValueLabelText(int type, double freqHz, double gainDb, double q) {
     if (type < 100)
-        return FormatFixed(gainDb, 1) + "dB\nQ:" + FormatFixed(q, 2) + "\n" +
-               FormatFixed(freqHz, 2) + "Hz";
-    return (type < 200 ? "HPF:" : "LPF:") + FormatFixed(freqHz, 2) + "Hz";
+        return FormatLabelNumber(gainDb, 1) + "dB\nQ:" + FormatLabelNumber(q, 2) + "\n" +
+               FormatLabelNumber(freqHz, 2) + "Hz";
+    return (type < 200 ? "HPF:" : "LPF:") + FormatLabelNumber(freqHz, 2) + "Hz";
 }
 
 } // namespace dsp

@@ -8,11 +8,10 @@
 #include <vector>
 
 #include "eq/EqGraphShared.h"
+#include "params/SectionMap.h"
 
 namespace dsp {
 
-constexpr int EQTopDb = 12;
-constexpr int EQBottomDb = -24;
 constexpr int kPointCount = 22; // EP1 .. EP20, HPF, LPF
 constexpr int kHpfPoint = 20;
 constexpr int kLpfPoint = 21;
@@ -24,16 +23,13 @@ constexpr double kCurvePenWidth = 1.8;
 struct PlotGeometry {
     int width = 0;
     int height = 0;
-    double xScale = 1.0; // EQXScale = width / EQGridSteps
+    double xScale = 1.0; // EQXScale = width / eqshared::EQGridSteps
 
-    double FreqToX(double f) const { return eqmap::FreqToX(f, xScale); }
-    double XToFreq(double x) const { return eqmap::XToFreq(x, xScale); }
-    double DbToY(double d) const { return eqmap::DbToY(d, height); }
-    double YToDb(double y) const { return eqmap::YToDb(y, height); }
+    double FreqToX(double f) const { return eqshared::FreqToX(f, xScale); }
+    double XToFreq(double x) const { return eqshared::XToFreq(x, xScale); }
+    double DbToY(double d) const { return eqshared::DbToY(d, height); }
+    double YToDb(double y) const { return eqshared::YToDb(y, height); }
 };
-
-// Round to nearest, ties to even: every pixel position computed from a floating-point value.
-int RoundPx(double v);
 
 // Steps and gain limits of the point drag, derived from the plot size.
 struct DragMetrics {
@@ -65,11 +61,11 @@ struct AxisLabel {
 // plotLeft/plotTop: position of the plot frame inside the outer panel.
 std::vector<AxisLabel> AxisLabels(const PlotGeometry& plot, int plotLeft, int plotTop);
 
-// X of every curve point: round(p * W / EQGridSteps).
+// X of every curve point: round(p * W / eqshared::EQGridSteps).
 std::vector<int> CurveXs(int width);
 // Y of a curve point for a summed response in dB.
 inline int CurveY(const PlotGeometry& plot, double sumDb) {
-    return RoundPx(plot.DbToY(sumDb));
+    return eqshared::RoundPx(plot.DbToY(sumDb));
 }
 
 struct PointF {
@@ -100,7 +96,7 @@ PixelPos ValueLabelPlacement(PixelPos anchor, int anchorWidth, int anchorHeight,
                              int labelHeight, double gainDb, int plotWidth);
 
 // Fixed-point text with half-away-from-zero rounding ("#0.0", "#0.00").
-std::string FormatFixed(double value, int decimals);
+std::string FormatLabelNumber(double value, int decimals);
 // Text of the value label for a band of the band list; lines separated by '\n'.
 std::string ValueLabelText(int type, double freqHz, double gainDb, double q);
 

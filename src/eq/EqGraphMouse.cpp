@@ -104,8 +104,8 @@ void EqGraph::EP1MouseMove(int /*index*/, int x, int y) {
         point->move(r.left, r.top);
     pendingPoint_ = dragIndex_;
     ProcessPendingEQ(true);
-    pendingFreqIndex_ = float(ParseFrequencyIndex(r.freqHz));
-    pendingGainIndex_ = float(ParseGainIndex(r.gainDb));
+    pendingFreqIndex_ = float(eqshared::FrequencyIndex(r.freqHz));
+    pendingGainIndex_ = float(eqshared::GainIndex(r.gainDb));
 }
 
 void EqGraph::EP1MouseUp(int /*index*/, Qt::MouseButton button) {
@@ -156,8 +156,8 @@ void EqGraph::ProcessPendingEQ(bool redraw) {
         drawnEditAddress_ = state_.LastEditedAddress;
         drawnEditValue_ = state_.LastEditedValue;
         if (drawnEditAddress_ >= 0) {
-            const int decoded = EqDecodeBand(drawnEditAddress_);
-            if (decoded % 256 != kNotEqOffset)
+            const int decoded = eqshared::DecodeBand(drawnEditAddress_);
+            if (eqshared::IsEqDecode(decoded))
                 RedrawEQ(decoded / 256, SectionOf(drawnEditAddress_));
         }
     }

@@ -1,62 +1,77 @@
 #pragma once
 
-// The one place where the EQ graph reaches the filter math, the pixel mappings, the value
-// scales and the band decode. Today it points at the interim copies in EqGraphInterim.h; when
-// the shared headers land only this file changes.
+// The one place where the EQ graph reaches the shared pieces it builds on: the filter math and
+// the pixel mappings of the EQ grid, the value scales and the band decode. Everything is
+// reached as eqshared::Name so that the graph's own code never changes when the sources behind
+// these names do. The filter math and the mappings are still the interim copies of
+// EqGraphInterim.h; once eq/EqGeometry.h and eq/FilterResponse.h are on main, this namespace
+// becomes using-declarations of dsp::EQGridSteps, dsp::RoundPx, dsp::FreqToX, dsp::BandResponse …
+// and EqGraphInterim.* go away.
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "eq/EqGraphInterim.h"
-#include "params/SectionMap.h"
+#include "params/BandDecode.h"
+#include "params/ScaleTables.h"
+#include "params/ValueParse.h"
 
-namespace dsp {
+namespace dsp::eqshared {
 
-using EqCell = interim::TComplex;
+// --- grid, mappings and filter math (interim) ---
+using TComplex = interim::TComplex;
 constexpr int EQGridSteps = interim::EQGridSteps;
 constexpr double EQAxisDecades = interim::EQAxisDecades;
+constexpr int EQTopDb = 12;
+constexpr int EQBottomDb = -24;
 
-namespace eqmap {
+// A pixel coordinate from a floating-point value: nearest, ties to even.
+inline int RoundPx(double v) {
+    return static_cast<int>(std::nearbyint(v));
+}
 
-// INTERIM copies of FreqToX / XToFreq / DbToY / YToDb (eq/EqGeometry.h); +12 dB at the top,
-// -24 dB at the bottom row, 10 Hz at x 0 and 24 000 Hz at the right edge.
+// 10 Hz -> 0, 24 000 Hz -> width (xScale = width / EQGridSteps).
 inline double FreqToX(double f, double xScale) {
     return (std::log10(f) - 1.0) / EQAxisDecades * EQGridSteps * xScale;
 }
 inline double XToFreq(double x, double xScale) {
     return std::pow(10.0, x * EQAxisDecades / (EQGridSteps * xScale) + 1.0);
 }
+// +12 dB -> 0, -24 dB -> height - 1.
 inline double DbToY(double d, int height) {
-    return (12.0 - d) / 36.0 * (height - 1);
+    return (EQTopDb - d) / (EQTopDb - EQBottomDb) * (height - 1);
 }
 inline double YToDb(double y, int height) {
-    return 12.0 - y / (height - 1) * 36.0;
+    return EQTopDb - y / (height - 1) * (EQTopDb - EQBottomDb);
 }
 
-} // namespace eqmap
-
-inline void EqBandResponse(EqCell* curve, int highIndex, int freqHz, int typeCode, float q,
-                           float gainDb) {
+inline void BandResponse(TComplex* curve, int highIndex, int freqHz, int typeCode, float q,
+                         float gainDb) {
     interim::BandResponse(curve, highIndex, freqHz, typeCode, q, gainDb);
 }
 
-// Table lookups clamp the raw index so that a stray stored value never reads past the table.
+// --- value scales and band decode (params) ---
+// Table lookups hold the raw index inside the table, so a stray stored value never reads past
+// its end.
 inline double FrequencyAt(int index) {
-    return interim::FrequencyTable[std::clamp(index, 0, 360)];
+    return FrequencyTable[size_t(std::clamp(index, 0, kFrequencyCount - 1))];
 }
 inline double QAt(int index) {
-    return interim::QTable[std::clamp(index, 0, 100)];
+    return QTable[size_t(std::clamp(index, 0, kQCount - 1))];
 }
-inline int ParseFrequencyIndex(double hz) {
-    return interim::ParseFrequency(hz);
+// Raw values for a frequency in Hz and a gain in dB, as typed into the band's edits.
+inline int FrequencyIndex(double hz) {
+    return FrequencyIndexOf(hz);
 }
-inline int ParseGainIndex(double db) {
-    return interim::ParseGain(db);
+inline int GainIndex(double db) {
+    return static_cast<int>(ParseTypedValue(3, db));
+}
+inline int DecodeBand(Address a) {
+    return dsp::DecodeBand(a);
+}
+inline bool IsEqDecode(int decoded) {
+    return dsp::IsEqDecode(decoded);
 }
 
-constexpr int kNotEqOffset = 255;
-inline int EqDecodeBand(Address a) {
-    return interim::DecodeBand(a);
-}
-
-} // namespace dsp
+} // namespace dsp::eqshared

@@ -6,7 +6,7 @@ namespace dsp {
 namespace {
 
 struct EqGraphDrag : ::testing::Test {
-    PlotGeometry plot{883, 268, 883.0 / EQGridSteps};
+    PlotGeometry plot{883, 268, 883.0 / eqshared::EQGridSteps};
     DragMetrics metrics = ComputeDragMetrics(plot, 14);
     DragInput At(int index, double hz, double db, int dx, int dy) const {
         DragInput in;
@@ -81,16 +81,16 @@ TEST_F(EqGraphDrag, LimitsOfFrequencyAndGain) {
     // The left stop puts the centre on the pixel of 19.5 Hz; read back as whole hertz that is
     // 20 Hz, the step of 20.1 Hz.
     const DragResult left = DragStep(plot, metrics, DragRule::Free, At(0, 1000, 0, -900, 0));
-    EXPECT_EQ(left.left, RoundPx(plot.FreqToX(19.5)) - 7);
+    EXPECT_EQ(left.left, eqshared::RoundPx(plot.FreqToX(19.5)) - 7);
     EXPECT_EQ(left.freqHz, 20);
-    EXPECT_EQ(ParseFrequencyIndex(left.freqHz), 1);
+    EXPECT_EQ(eqshared::FrequencyIndex(left.freqHz), 1);
     const DragResult right = DragStep(plot, metrics, DragRule::Free, At(0, 1000, 0, 900, 0));
-    EXPECT_EQ(right.left, RoundPx(plot.FreqToX(20600) - 7));
-    EXPECT_EQ(ParseFrequencyIndex(right.freqHz), 360);
+    EXPECT_EQ(right.left, eqshared::RoundPx(plot.FreqToX(20600) - 7));
+    EXPECT_EQ(eqshared::FrequencyIndex(right.freqHz), 360);
     const DragResult top = DragStep(plot, metrics, DragRule::Free, At(0, 1000, 0, 0, -500));
-    EXPECT_EQ(ParseGainIndex(top.gainDb), 180);
+    EXPECT_EQ(eqshared::GainIndex(top.gainDb), 180);
     const DragResult bottom = DragStep(plot, metrics, DragRule::Free, At(0, 1000, 0, 0, 500));
-    EXPECT_EQ(ParseGainIndex(bottom.gainDb), 0);
+    EXPECT_EQ(eqshared::GainIndex(bottom.gainDb), 0);
 }
 
 TEST_F(EqGraphDrag, SidewaysFixedAndBlocked) {

@@ -8,7 +8,7 @@ namespace dsp {
 namespace {
 
 PlotGeometry Plot(int w, int h) {
-    return {w, h, double(w) / EQGridSteps};
+    return {w, h, double(w) / eqshared::EQGridSteps};
 }
 
 TEST(EqGraphGeometry, MappingsPinTheAxisEnds) {
@@ -58,8 +58,8 @@ TEST(EqGraphGeometry, GridLinesEveryThreeDbAndAtTheDecades) {
         });
     };
     EXPECT_TRUE(hasVertical(0, 2));
-    EXPECT_TRUE(hasVertical(RoundPx(p.FreqToX(1000)), 2));
-    EXPECT_TRUE(hasVertical(RoundPx(p.FreqToX(20000)), 1));
+    EXPECT_TRUE(hasVertical(eqshared::RoundPx(p.FreqToX(1000)), 2));
+    EXPECT_TRUE(hasVertical(eqshared::RoundPx(p.FreqToX(20000)), 1));
     EXPECT_TRUE(hasVertical(882, 1)); // right border
 }
 
@@ -76,7 +76,7 @@ TEST(EqGraphGeometry, AxisLabelsLineUpWithTheGrid) {
     for (int i = 0; i <= 6; ++i) { // the ones inside the range
         const AxisLabel& a = labels[size_t(i)];
         EXPECT_EQ(a.left + a.width + 2, left);
-        EXPECT_EQ(a.top + a.height / 2 - top, RoundPx(p.DbToY(-24 + 6 * i))) << a.text;
+        EXPECT_EQ(a.top + a.height / 2 - top, eqshared::RoundPx(p.DbToY(-24 + 6 * i))) << a.text;
         EXPECT_TRUE(a.rightAligned);
     }
     const char* texts[] = {"20Hz", "50Hz", "100Hz", "200Hz", "500Hz",
@@ -86,17 +86,17 @@ TEST(EqGraphGeometry, AxisLabelsLineUpWithTheGrid) {
         const AxisLabel& a = labels[size_t(11 + i)];
         EXPECT_EQ(a.name, "EQLabelX" + std::to_string(11 + i));
         EXPECT_EQ(a.text, texts[i]);
-        EXPECT_EQ(a.left + a.width / 2 - left, RoundPx(p.FreqToX(hz[i])));
+        EXPECT_EQ(a.left + a.width / 2 - left, eqshared::RoundPx(p.FreqToX(hz[i])));
         EXPECT_EQ(a.top, top + 268);
     }
 }
 
 TEST(EqGraphGeometry, CurveXsSpanThePlot) {
     const std::vector<int> xs = CurveXs(883);
-    ASSERT_EQ(xs.size(), size_t(EQGridSteps + 1));
+    ASSERT_EQ(xs.size(), size_t(eqshared::EQGridSteps + 1));
     EXPECT_EQ(xs.front(), 0);
     EXPECT_EQ(xs.back(), 883);
-    EXPECT_EQ(xs[231], RoundPx(231.0 * 883 / 462));
+    EXPECT_EQ(xs[231], eqshared::RoundPx(231.0 * 883 / 462));
     EXPECT_TRUE(std::is_sorted(xs.begin(), xs.end()));
 }
 
@@ -154,10 +154,10 @@ TEST(EqGraphGeometry, ValueLabelTexts) {
 }
 
 TEST(EqGraphGeometry, FormatRoundsHalfAwayFromZero) {
-    EXPECT_EQ(FormatFixed(0.25, 1), "0.3");
-    EXPECT_EQ(FormatFixed(-0.25, 1), "-0.3");
-    EXPECT_EQ(FormatFixed(-0.04, 1), "0.0");
-    EXPECT_EQ(FormatFixed(11.8, 1), "11.8");
+    EXPECT_EQ(FormatLabelNumber(0.25, 1), "0.3");
+    EXPECT_EQ(FormatLabelNumber(-0.25, 1), "-0.3");
+    EXPECT_EQ(FormatLabelNumber(-0.04, 1), "0.0");
+    EXPECT_EQ(FormatLabelNumber(11.8, 1), "11.8");
 }
 
 TEST(EqGraphGeometry, ValueLabelSitsBelowForGainAndAboveForCut) {
