@@ -560,6 +560,30 @@ void EqGraphTest::screenshotsAndTiming() {
     mic.graph->RedrawEQ(kLpfPoint, SecMic1);
     SaveShot(mic.graph.get(), "eq_mic");
 
+    // The automatic output page in grey, with spectrum bars under the curve.
+    Rig out;
+    out.FlatChannel(SecOut);
+    out.SetBand(SecOut, 2, PEQ, 150, 170, 20);
+    out.store.ViewTable[MakeAddress(SecOut, 23)] = 90;
+    out.state.ManualMode = 0;
+    out.Show(kOutput);
+    out.graph->UpdateCurveColor();
+    std::vector<int> bars(884, 268);
+    for (int x = 0; x <= 883; ++x)
+        bars[size_t(x)] = x % 7 > 4 ? 268 : 120 + (x * 37 % 100);
+    out.graph->SetSpectrumColumns(bars);
+    SaveShot(out.graph.get(), "eq_output_auto_spectrum");
+
+    // The auxiliary page with its first group, enlarged.
+    Rig aux;
+    aux.host.auxFirst = true;
+    for (int b = 0; b < 6; ++b)
+        aux.SetBand(SecAux, b, PEQ, 60 + 50 * b, 150 - 10 * b, 12);
+    aux.Show(kAux);
+    aux.graph->resize(1300, 500);
+    aux.graph->RedrawEQ(1, SecAux);
+    SaveShot(aux.graph.get(), "eq_aux_large");
+
     // Timing: one band and a full redraw, each computed and painted into an 883 x 268 image.
     QImage image(883, 268, QImage::Format_RGB32);
     auto paint = [&] {
