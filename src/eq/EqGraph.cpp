@@ -69,6 +69,8 @@ EqGraph::EqGraph(ParamStore& store, PageState& state, EqGraphHost& host, QWidget
     eqPassLabel_->hide();
     eqPassLabel_->installEventFilter(this);
 
+    // A plot of a few pixels would make the dB mapping divide by zero.
+    setMinimumSize(kPlotLeft + kPlotRight + 120, kPlotTop + kPlotBottom + 60);
     const QSize start(883, 268);
     panel2_->setGeometry(kPlotLeft, kPlotTop, start.width(), start.height());
     image1_->setGeometry(0, 0, start.width(), start.height());

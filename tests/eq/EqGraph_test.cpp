@@ -115,6 +115,7 @@ private slots:
     void lowPassPressShowsItsLabel();
     void otherButtonsLeaveNoDragBehind();
     void curveColourAndSpectrum();
+    void realMouseThroughTheWindow();
     void screenshotsAndTiming();
 };
 
@@ -516,10 +517,55 @@ void EqGraphTest::otherButtonsLeaveNoDragBehind() {
     QVERIFY(!rig.graph->DragInProgress());
     MoveTo(hpf, rig.Centre(kHpfPoint) + QPoint(5, 0), Qt::RightButton);
     QCOMPARE(hpf->pos(), pos);
+    // Presses on the second tab of the auxiliary page start nothing.
+    rig.host.sheet = kSheetAux;
+    rig.host.auxTab = 1;
+    Press(rig.Point(1));
+    QVERIFY(!rig.graph->DragInProgress());
+    QVERIFY(rig.host.selected.empty());
+    rig.host.sheet = kSheetMusic;
+    rig.host.auxTab = 0;
     // Presses before the window is shown start nothing.
     rig.host.shownFlag = false;
     Press(rig.Point(1));
     QVERIFY(rig.host.selected.empty());
+}
+
+// The same gestures through the window system, so that the mouse grab of a pressed point and
+// the hand-over of right-button moves to the plot are exercised as a user would.
+void EqGraphTest::realMouseThroughTheWindow() {
+    Rig rig;
+    rig.FlatChannel(SecMusic);
+    rig.Show(kMusic);
+    QVERIFY(QTest::qWaitForWindowExposed(rig.graph.get()));
+    QWidget* ep5 = rig.Point(4);
+    const QPoint c = rig.Centre(4);
+    QTest::mousePress(ep5, Qt::LeftButton, {}, QPoint(7, 7));
+    QVERIFY(rig.graph->DragInProgress());
+    QTest::mouseMove(ep5, QPoint(7 + 30, 7 - 40));
+    QCOMPARE(rig.Centre(4), c + QPoint(30, -40));
+    QTest::mouseRelease(ep5, Qt::LeftButton, {}, QPoint(7, 7));
+    QVERIFY(!rig.graph->DragInProgress());
+    rig.graph->ProcessPendingEQ(true);
+    QCOMPARE(rig.store.ViewTable[BandAddr(SecMusic, 4, kBandGain)],
+             eqshared::GainIndex(rig.graph->Geometry().YToDb(c.y() - 40)));
+
+    QWidget* ep3 = rig.Point(2);
+    QTest::mousePress(ep3, Qt::RightButton, {}, QPoint(7, 7));
+    QVERIFY(rig.graph->QAdjustMode());
+    QTest::mouseMove(ep3, QPoint(7 + 20, 7));
+    QCOMPARE(rig.host.commits, std::vector<int>({1}));
+    QTest::mouseMove(ep3, QPoint(7 + 10, 7));
+    QCOMPARE(rig.host.commits, std::vector<int>({1, 11}));
+    QTest::mouseRelease(ep3, Qt::RightButton, {}, QPoint(7 + 10, 7));
+    QVERIFY(!rig.graph->QAdjustMode());
+    // A press and release on the value label ends a Q adjustment too.
+    QTest::mousePress(ep3, Qt::RightButton, {}, QPoint(7, 7));
+    QTest::mouseRelease(ep3, Qt::RightButton, {}, QPoint(7, 7)); // over the point: still on
+    QVERIFY(rig.graph->QAdjustMode());
+    rig.graph->RedrawEQ(2, SecMusic);
+    QTest::mouseClick(rig.graph->EQlabel(), Qt::LeftButton);
+    QVERIFY(!rig.graph->QAdjustMode());
 }
 
 void EqGraphTest::curveColourAndSpectrum() {
