@@ -43,6 +43,18 @@ EqGraph::EqGraph(ParamStore& store, PageState& state, EqGraphHost& host, QWidget
 
     image1_ = new EqGraphPlot(this, panel2_);
 
+    // Stacking, bottom to top: plot, bypass caption, points, value label.
+    eqPassLabel_ = MakeLabel(panel2_, "EQPassLabel");
+    QFont passFont;
+    passFont.setPixelSize(35);
+    passFont.setBold(true);
+    eqPassLabel_->setFont(passFont);
+    eqPassLabel_->setText("EQ PASS");
+    eqPassLabel_->setStyleSheet("color: rgb(150, 150, 150);");
+    eqPassLabel_->adjustSize();
+    eqPassLabel_->hide();
+    eqPassLabel_->installEventFilter(this);
+
     for (int i = 0; i < kPointCount; ++i) {
         points_[size_t(i)] = new EqGraphPoint(i, this, panel2_);
         points_[size_t(i)]->hide();
@@ -58,17 +70,6 @@ EqGraph::EqGraph(ParamStore& store, PageState& state, EqGraphHost& host, QWidget
     eqLabel_->hide();
     eqLabel_->installEventFilter(this);
 
-    eqPassLabel_ = MakeLabel(panel2_, "EQPassLabel");
-    QFont passFont;
-    passFont.setPixelSize(35);
-    passFont.setBold(true);
-    eqPassLabel_->setFont(passFont);
-    eqPassLabel_->setText("EQ PASS");
-    eqPassLabel_->setStyleSheet("color: rgb(150, 150, 150);");
-    eqPassLabel_->adjustSize();
-    eqPassLabel_->hide();
-    eqPassLabel_->installEventFilter(this);
-
     // A plot of a few pixels would make the dB mapping divide by zero.
     setMinimumSize(kPlotLeft + kPlotRight + 120, kPlotTop + kPlotBottom + 60);
     const QSize start(883, 268);
@@ -77,6 +78,7 @@ EqGraph::EqGraph(ParamStore& store, PageState& state, EqGraphHost& host, QWidget
     resize(sizeHint());
     DrawEQGrid(0);
     drag_ = ComputeDragMetrics(plot_, EqGraphPoint::kSize);
+    CentrePassLabel();
     curveColor_ = CurveColorFor(state_.CurrentSection, state_.ManualMode);
     image1_->SetCurveColor(QColor::fromRgba(curveColor_));
 }
@@ -98,10 +100,14 @@ void EqGraph::resizeEvent(QResizeEvent* event) {
 void EqGraph::OnPlotResized() {
     DrawEQGrid(1);
     drag_ = ComputeDragMetrics(plot_, EqGraphPoint::kSize);
-    eqPassLabel_->move((image1_->width() - eqPassLabel_->width()) / 2,
-                       (image1_->height() - eqPassLabel_->height()) / 2);
+    CentrePassLabel();
     RedrawEQ(kAllBands, state_.CurrentSection);
     RedrawEQ(state_.SelectedBand, state_.CurrentSection);
+}
+
+void EqGraph::CentrePassLabel() {
+    eqPassLabel_->move((image1_->width() - eqPassLabel_->width()) / 2,
+                       (image1_->height() - eqPassLabel_->height()) / 2);
 }
 
 void EqGraph::DrawEQGrid(int mode) {

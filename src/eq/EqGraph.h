@@ -92,6 +92,7 @@ protected:
 
 private:
     void OnPlotResized();
+    void CentrePassLabel();
     bool LockedOutputPage() const;
     Address BandSlotAddress(int pointIndex, int offset) const;
     void SelectBandFreqEdit(int pointIndex);

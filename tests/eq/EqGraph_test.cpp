@@ -619,6 +619,8 @@ void EqGraphTest::screenshotsAndTiming() {
         bars[size_t(x)] = x % 7 > 4 ? 268 : 120 + (x * 37 % 100);
     out.graph->SetSpectrumColumns(bars);
     SaveShot(out.graph.get(), "eq_output_auto_spectrum");
+    out.graph->EQPassLabel()->show();
+    SaveShot(out.graph.get(), "eq_output_bypass");
 
     // The auxiliary page with its first group, enlarged.
     Rig aux;
