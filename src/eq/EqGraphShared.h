@@ -1,54 +1,38 @@
 #pragma once
 
-// The one place where the EQ graph reaches the shared pieces it builds on: the filter math and
-// the pixel mappings of the EQ grid, the value scales and the band decode. Everything is
-// reached as eqshared::Name so that the graph's own code never changes when the sources behind
-// these names do. The filter math and the mappings are still the interim copies of
-// EqGraphInterim.h; once eq/EqGeometry.h and eq/FilterResponse.h are on main, this namespace
-// becomes using-declarations of dsp::EQGridSteps, dsp::RoundPx, dsp::FreqToX, dsp::BandResponse …
-// and EqGraphInterim.* go away.
+// The one place where the EQ graph reaches the shared pieces it builds on: the grid and pixel
+// mappings, the filter response math, the value scales and the band decode. The graph's code
+// names them eqshared::Name, so a change behind any of them touches only this file.
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 
-#include "eq/EqGraphInterim.h"
+#include "eq/Complexs.h"
+#include "eq/EqGeometry.h"
+#include "eq/FilterResponse.h"
 #include "params/BandDecode.h"
 #include "params/ScaleTables.h"
 #include "params/ValueParse.h"
 
 namespace dsp::eqshared {
 
-// --- grid, mappings and filter math (interim) ---
-using TComplex = interim::TComplex;
-constexpr int EQGridSteps = interim::EQGridSteps;
-constexpr double EQAxisDecades = interim::EQAxisDecades;
-constexpr int EQTopDb = 12;
-constexpr int EQBottomDb = -24;
+// --- grid, pixel mappings and filter math (eq) ---
+using dsp::DbToY;
+using dsp::EQAxisDecades;
+using dsp::EQBottomDb;
+using dsp::EQGridSteps;
+using dsp::EQTopDb;
+using dsp::FreqToX;
+using dsp::RoundPx;
+using dsp::TComplex;
+using dsp::XToFreq;
+using dsp::YToDb;
 
-// A pixel coordinate from a floating-point value: nearest, ties to even.
-inline int RoundPx(double v) {
-    return static_cast<int>(std::nearbyint(v));
-}
-
-// 10 Hz -> 0, 24 000 Hz -> width (xScale = width / EQGridSteps).
-inline double FreqToX(double f, double xScale) {
-    return (std::log10(f) - 1.0) / EQAxisDecades * EQGridSteps * xScale;
-}
-inline double XToFreq(double x, double xScale) {
-    return std::pow(10.0, x * EQAxisDecades / (EQGridSteps * xScale) + 1.0);
-}
-// +12 dB -> 0, -24 dB -> height - 1.
-inline double DbToY(double d, int height) {
-    return (EQTopDb - d) / (EQTopDb - EQBottomDb) * (height - 1);
-}
-inline double YToDb(double y, int height) {
-    return EQTopDb - y / (height - 1) * (EQTopDb - EQBottomDb);
-}
-
+// Type codes run 0-255 (100 + a high-pass shape, 200 + a low-pass shape).
 inline void BandResponse(TComplex* curve, int highIndex, int freqHz, int typeCode, float q,
                          float gainDb) {
-    interim::BandResponse(curve, highIndex, freqHz, typeCode, q, gainDb);
+    dsp::BandResponse(curve, highIndex, freqHz, static_cast<uint8_t>(typeCode), q, gainDb);
 }
 
 // --- value scales and band decode (params) ---

@@ -3,7 +3,6 @@ target_sources(dspcore PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/EqGraphBands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/EqGraphDrag.cpp
     ${CMAKE_CURRENT_LIST_DIR}/EqGraphGeometry.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/EqGraphInterim.cpp
 )
 target_sources(dspui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/EqGraph.cpp
