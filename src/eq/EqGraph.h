@@ -5,6 +5,11 @@
 // Shows the summed response of the bands of the section on the current page and lets the user
 // drag the points (frequency and gain), the crossover markers (frequency) and step Q with the
 // right button. Values reach the device only through EqGraphHost::ShowValue.
+//
+// Wiring by the main window: Timer1 (10 ms) calls ProcessPendingEQ(true) before the spectrum
+// step; the page and auto/manual buttons call UpdateCurveColor() and RedrawEQ(kAllBands, …);
+// the page refresh shows or hides EQPassLabel(); the spectrum view hands its bar rows to
+// SetSpectrumColumns() and asks DragInProgress() before it takes audio.
 
 #include <QLabel>
 #include <QWidget>
