@@ -42,6 +42,7 @@ EqGraph::EqGraph(ParamStore& store, PageState& state, EqGraphHost& host, QWidget
     panel2_->setPalette(frame);
 
     image1_ = new EqGraphPlot(this, panel2_);
+    panel2_->installEventFilter(this);
 
     // Stacking, bottom to top: plot, bypass caption, points, value label.
     eqPassLabel_ = MakeLabel(panel2_, "EQPassLabel");
@@ -70,7 +71,6 @@ EqGraph::EqGraph(ParamStore& store, PageState& state, EqGraphHost& host, QWidget
     eqLabel_->hide();
     eqLabel_->installEventFilter(this);
 
-    // A plot of a few pixels would make the dB mapping divide by zero.
     setMinimumSize(kPlotLeft + kPlotRight + 120, kPlotTop + kPlotBottom + 60);
     const QSize start(883, 268);
     panel2_->setGeometry(kPlotLeft, kPlotTop, start.width(), start.height());
@@ -83,17 +83,33 @@ EqGraph::EqGraph(ParamStore& store, PageState& state, EqGraphHost& host, QWidget
     image1_->SetCurveColor(QColor::fromRgba(curveColor_));
 }
 
+void EqGraph::SetPlotMargins(QMargins margins) {
+    plotMargins_ = margins;
+    const QRect frame = rect().marginsRemoved(plotMargins_);
+    if (frame.isValid())
+        panel2_->setGeometry(frame);
+    SyncPlotSize();
+}
+
 QSize EqGraph::sizeHint() const {
-    return {883 + kPlotLeft + kPlotRight, 268 + kPlotTop + kPlotBottom};
+    return QSize(883, 268).grownBy(plotMargins_);
 }
 
 void EqGraph::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    const QRect frame = rect().adjusted(kPlotLeft, kPlotTop, -kPlotRight, -kPlotBottom);
-    if (!frame.isValid() || frame.size() == image1_->size())
+    const QRect frame = rect().marginsRemoved(plotMargins_);
+    if (frame.isValid())
+        panel2_->setGeometry(frame);
+    SyncPlotSize();
+}
+
+// Image1 fills AdvPanel2, whether the frame follows this panel's size or a form lays it out.
+void EqGraph::SyncPlotSize() {
+    const QSize size = panel2_->size();
+    // Below two rows the dB mapping would divide by zero.
+    if (size.width() < 2 || size.height() < 2 || size == image1_->size())
         return;
-    panel2_->setGeometry(frame);
-    image1_->setGeometry(0, 0, frame.width(), frame.height());
+    image1_->setGeometry(0, 0, size.width(), size.height());
     OnPlotResized();
 }
 
@@ -271,6 +287,8 @@ void EqGraph::SetSpectrumColumns(std::vector<int> columns) {
 }
 
 bool EqGraph::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == panel2_ && event->type() == QEvent::Resize)
+        SyncPlotSize();
     if ((watched == eqLabel_ || watched == eqPassLabel_) &&
         event->type() == QEvent::MouseButtonRelease)
         EQlabelMouseUp();

@@ -12,6 +12,7 @@
 // SetSpectrumColumns() and asks DragInProgress() before it takes audio.
 
 #include <QLabel>
+#include <QMargins>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -89,6 +90,10 @@ public:
     QLabel* EQPassLabel() const { return eqPassLabel_; }
     EqGraphPoint* PointImage(int index) const { return points_[size_t(index)]; }
 
+    // Room around the plot frame for the axis labels (default kPlotLeft, kPlotTop, kPlotRight,
+    // kPlotBottom). A form may instead lay out AdvPanel2() itself; Image1 follows either way.
+    void SetPlotMargins(QMargins margins);
+
     QSize sizeHint() const override;
 
 protected:
@@ -96,6 +101,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void SyncPlotSize();
     void OnPlotResized();
     void CentrePassLabel();
     bool LockedOutputPage() const;
@@ -124,6 +130,7 @@ private:
     std::vector<int> curveXs_;
     std::vector<int> curveYs_;
     uint32_t curveColor_ = kCurveOrange;
+    QMargins plotMargins_{kPlotLeft, kPlotTop, kPlotRight, kPlotBottom};
 
     // Point drag and Q adjustment.
     bool dragInProgress_ = false;

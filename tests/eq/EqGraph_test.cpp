@@ -260,6 +260,16 @@ void EqGraphTest::resizeRescalesEverything() {
     QCOMPARE(label->x() + label->width() / 2,
              eqshared::RoundPx(p.FreqToX(1000)) + EqGraph::kPlotLeft);
     QCOMPARE(label->y(), EqGraph::kPlotTop + 700);
+
+    // A form that lays out the plot frame itself: Image1, grid and labels follow it.
+    rig.graph->AdvPanel2()->setGeometry(30, 2, 900, 300);
+    QCOMPARE(rig.graph->Image1()->geometry(), QRect(0, 0, 900, 300));
+    QCOMPARE(rig.graph->Geometry().width, 900);
+    QCOMPARE(rig.graph->Geometry().height, 300);
+    label = rig.graph->findChild<QLabel*>("EQLabelY4"); // 0dB
+    QCOMPARE(label->y() + label->height() / 2,
+             2 + eqshared::RoundPx(rig.graph->Geometry().DbToY(0)));
+    QCOMPARE(label->x() + label->width() + 2, 30);
 }
 
 void EqGraphTest::dragStopsAtTheLimits_data() {
