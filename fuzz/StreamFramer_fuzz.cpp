@@ -15,9 +15,8 @@ namespace {
 using Events = std::vector<std::vector<uint8_t>>; // an acknowledgement is an empty entry
 
 void CheckFrame(std::span<const uint8_t> f) {
-    if (f.size() < dsp::kFrameOverhead || f[0] != dsp::kFrameStart ||
-        f[1] != dsp::kFrameSecond || f.size() != f[2] + 3u ||
-        (f[3] != dsp::WRWrite && f[3] != dsp::WRRead))
+    if (f.size() < dsp::kFrameOverhead || f[0] != dsp::kFrameStart || f[1] != dsp::kFrameSecond ||
+        f.size() != f[2] + 3u || (f[3] != dsp::WRWrite && f[3] != dsp::WRRead))
         __builtin_trap();
 }
 

@@ -175,7 +175,10 @@ void FeedStream(LinkContext& ctx, StreamFramer& framer, TransportKind transport,
             return;
         }
         ParseFrame(ctx, transport, frame);
-        ctx.Vars.StepState = 2;
+        // The serial framing marks every frame as received; a TCP frame got its StepState
+        // from the parser (a status frame counts as an answer there, as on USB HID).
+        if (transport == TransportKind::Serial)
+            ctx.Vars.StepState = 2;
     });
 }
 

@@ -45,7 +45,7 @@ std::vector<uint8_t> BuildPacketFrame(uint8_t wrMode, Address address,
 std::vector<uint8_t> StrDataBytes(Address address, std::u16string_view text) {
     auto lowByte = [](char16_t c) { return static_cast<uint8_t>(c & 0xFF); };
     std::vector<uint8_t> data;
-    if (address == kAddrModeNameW1) {
+    if (address == kAddrNameWrite1) {
         // Mode index and 0, then the name in 20 bytes padded with spaces.
         data.assign(22, 0x20);
         for (size_t i = 0; i < data.size() && i < text.size(); ++i)

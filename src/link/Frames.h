@@ -27,18 +27,18 @@ constexpr size_t kMaxFrameData = 255 - 4;
 constexpr size_t kMaxHidFrameData = 57;
 
 // Addresses of the system section that the link uses as messages.
-constexpr Address kAddrModeName1 = 0x1E00;   // read request of a bank-1 name
-constexpr Address kAddrModeNameW1 = 0x1E01;  // bank-1 name write; also a system item
-constexpr Address kAddrRecall1 = 0x1E02;     // recall a bank-1 mode
-constexpr Address kAddrHandshake = 0x1E03;   // handshake value
-constexpr Address kAddrPassword = 0x1E05;    // link password
-constexpr Address kAddrBulkWrite = 0x1E0F;   // section, first slot, values
-constexpr Address kAddrReadRequest = 0x1E10; // section read request and status poll
+constexpr Address kAddrNameRequest1 = 0x1E00; // read request of a bank-1 name
+constexpr Address kAddrNameWrite1 = 0x1E01;   // bank-1 name write; also a system item
+constexpr Address kAddrRecall1 = 0x1E02;      // recall a bank-1 mode
+constexpr Address kAddrHandshake = 0x1E03;    // handshake value
+constexpr Address kAddrPassword = 0x1E05;     // link password
+constexpr Address kAddrBulkWrite = 0x1E0F;    // section, first slot, values
+constexpr Address kAddrReadRequest = 0x1E10;  // section read request and status poll
 constexpr Address kAddrBluetoothName = 0x1E16;
-constexpr Address kAddrModeName2 = 0x1E20;  // read request of a bank-2 name
-constexpr Address kAddrModeNameW2 = 0x1E21; // bank-2 name write
-constexpr Address kAddrRecall2 = 0x1E22;    // recall a bank-2 mode
-constexpr Address kAddrHello = 0x1E30;      // hello 0x11, goodbye 0xAA
+constexpr Address kAddrNameRequest2 = 0x1E20; // read request of a bank-2 name
+constexpr Address kAddrNameWrite2 = 0x1E21;   // bank-2 name write
+constexpr Address kAddrRecall2 = 0x1E22;      // recall a bank-2 mode
+constexpr Address kAddrHello = 0x1E30;        // hello 0x11, goodbye 0xAA
 
 constexpr int kStatusSection = 48;
 

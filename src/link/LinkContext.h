@@ -11,6 +11,12 @@ namespace dsp {
 
 // Everything the link core reads and writes, handed to each routine. The program builds one;
 // each test builds a fresh set.
+//
+// Wiring for the io layer: put the three transports into Ports; pass received data to
+// HidCtlDeviceData / ComPortRxChar / ClientSocket1Read (link/FrameParser.h); report the HID
+// device list with HidPresenceChanged; run Timer1Tick, Timer2Tick, Timer3Tick and
+// HoldTimerTick (link/LinkMachine.h) from QTimers that follow Vars.Timers whenever the
+// observer's TimersChanged fires.
 struct LinkContext {
     ParamStore& Store;
     PageState& Page;

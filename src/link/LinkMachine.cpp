@@ -91,6 +91,27 @@ void LinkBtnClick(LinkContext& ctx, bool linkButton) {
     ctx.Observer.HideStatusDialog();
 }
 
+void HidPresenceChanged(LinkContext& ctx, bool matchFound) {
+    LinkVars& v = ctx.Vars;
+    v.HidPresent = matchFound;
+    if (matchFound) {
+        ctx.Ports.Transport = TransportKind::UsbHid;
+        LinkBtnClick(ctx, true);
+        return;
+    }
+    if (v.NotFoundSeen)
+        return;
+    v.NotFoundSeen = true;
+    if (ctx.Ports.Transport != TransportKind::UsbHid)
+        return;
+    if (v.LinkState == 2) {
+        DisCheckWindow(ctx, ModeLinkLost);
+        return;
+    }
+    ctx.Ports.Transport = TransportKind::Serial;
+    LinkBtnClick(ctx, true);
+}
+
 namespace {
 
 void StartSteps(LinkContext& ctx, int first, int total, int mode, const LinkText& text) {

@@ -61,6 +61,12 @@ void LinkLabelWindow(LinkContext& ctx, const LinkText& text);
 // online, unlinks and sends the goodbye.
 void LinkBtnClick(LinkContext& ctx, bool linkButton);
 
+// The HID device list changed (and once at start): matchFound tells whether a device with the
+// tool's vendor and product id is attached; the io layer has already chosen it. A match
+// (re)starts the link on USB HID, or unlinks while online. The first change without a match
+// reports the link lost while online on USB HID, or starts a search over serial and TCP.
+void HidPresenceChanged(LinkContext& ctx, bool matchFound);
+
 // 0x11 hello (also clears HandshakeSent), 0x66 status poll, 0xAA goodbye.
 void PCtoMCUAckSign(LinkContext& ctx, int numm);
 

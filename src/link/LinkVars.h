@@ -53,6 +53,8 @@ struct LinkVars {
     LinkTimers Timers;
     // A matching USB HID device is attached (set by the HID device list).
     bool HidPresent = false;
+    // A device change without a matching device has been handled once (never reset).
+    bool NotFoundSeen = false;
     bool HandshakeSent = false;
     int SearchTicks = 0;
     int LastComIndex = 0;

@@ -23,18 +23,18 @@ struct StepRequest {
     bool withName;
 };
 constexpr StepRequest kStepRequests[] = {
-    {kAddrModeName1, true}, // 30
-    {0x1E01, false},        // 31
-    {0x1E02, false},        // 32
-    {0x1E03, false},        // 33
-    {0x1E04, false},        // 34
-    {kAddrPassword, false}, // 35
-    {0x1E15, false},        // 36
-    {kAddrModeName2, true}, // 37
-    {0x1E21, false},        // 38
-    {0x1E22, false},        // 39
-    {0x1E14, false},        // 40, variant A only
-    {0x1E17, false},        // 41, variant A only
+    {kAddrNameRequest1, true}, // 30
+    {0x1E01, false},           // 31
+    {0x1E02, false},           // 32
+    {0x1E03, false},           // 33
+    {0x1E04, false},           // 34
+    {kAddrPassword, false},    // 35
+    {0x1E15, false},           // 36
+    {kAddrNameRequest2, true}, // 37
+    {0x1E21, false},           // 38
+    {0x1E22, false},           // 39
+    {0x1E14, false},           // 40, variant A only
+    {0x1E17, false},           // 41, variant A only
 };
 
 bool OnHid(const LinkContext& ctx) {
@@ -127,7 +127,10 @@ void AdvanceSteps(LinkContext& ctx) {
         return;
     }
     if (v.StepPos == kNameStep1 || v.StepPos == kNameStep2) {
-        v.FrameBuffer[0] = static_cast<uint8_t>(v.NameIndex);
+        // A failed name reply asks for the same name again, so that the next reply lands in
+        // its own position of the list.
+        const bool again = v.RetryFlag && v.NameIndex > 0;
+        v.FrameBuffer[0] = static_cast<uint8_t>(again ? v.NameIndex - 1 : v.NameIndex);
         v.FrameBuffer[1] = 0;
         if (!v.RetryFlag)
             ++v.NameIndex;
@@ -137,17 +140,21 @@ void AdvanceSteps(LinkContext& ctx) {
             ++v.StepPos;
         }
     } else {
+        const bool retry = v.RetryFlag;
         if (v.StepPos == 25 || v.StepPos == 36) {
-            if (v.StepPos == 25)
+            // Sections 26 to 29 are skipped, but a failed section 25 is read again first.
+            if (v.StepPos == 25 && !retry)
                 v.StepPos = 29;
             v.NameIndex = 0;
             v.FrameBuffer[0] = v.FrameBuffer[1] = 0;
         }
-        if (!v.RetryFlag && (v.PacketIndex > LastPacket(v.StepPos) || !OnHid(ctx))) {
+        if (!retry && (v.PacketIndex > LastPacket(v.StepPos) || !OnHid(ctx))) {
             ++v.StepPos;
             v.PacketIndex = 0;
             if (v.StepPos == kNameStep1)
                 ++v.NameIndex;
+        } else if (retry && OnHid(ctx) && v.PacketIndex > 0) {
+            --v.PacketIndex; // the failed packet, not the next one, is requested again
         }
         v.RetryFlag = false;
     }
@@ -177,7 +184,8 @@ void SendPacketStep(LinkContext& ctx, int nTotalStep, int mode) {
     const int step = nTotalStep / 256;
     const int packet = nTotalStep % 256;
     const int firstSlot = OnHid(ctx) ? kPacketValues * packet : 0;
-    if (step < 0 || firstSlot >= kSlotCount)
+    // The packet number only counts in section steps; it never reaches past the table there.
+    if (step < 0 || (step < kNameStep1 && firstSlot >= kSlotCount))
         return;
     if (mode == 0)
         SendReadStep(ctx, step, firstSlot);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "link/Frames.h"
+#include "link/LinkMachine.h"
 #include "params/SectionMap.h"
 
 namespace dsp {
@@ -44,7 +45,7 @@ int DelayMuteSection(int section, const PageState& page) {
 void ArmFollowUp(LinkContext& ctx, Address device) {
     ctx.Vars.PendingAction = CommandFollowUp(device);
     if (device == kAddrRecall1 || device == kAddrRecall2) {
-        ctx.Observer.LinkLabelWindow("加载中...", "Loading...");
+        LinkLabelWindow(ctx, kTextLoading);
         ctx.Vars.LinkState = 0;
         ctx.Vars.MissCount = 0;
     }
@@ -81,9 +82,9 @@ int CommandFollowUp(Address device) {
     switch (device) {
     case kAddrRecall1:
         return 2;
-    case kAddrModeNameW1:
+    case kAddrNameWrite1:
         return 3;
-    case kAddrModeNameW2:
+    case kAddrNameWrite2:
         return 23;
     case kAddrRecall2:
         return 22;

@@ -43,16 +43,16 @@ const FrameCase kFrameCases[] = {
     {"ModeNameWriteBank1",
      [] {
          return BuildPacketFrame(
-             WRWrite, kAddrModeNameW1,
-             StrDataBytes(kAddrModeNameW1, std::u16string(u"\x02") + char16_t(0) + u"AB"));
+             WRWrite, kAddrNameWrite1,
+             StrDataBytes(kAddrNameWrite1, std::u16string(u"\x02") + char16_t(0) + u"AB"));
      },
      Concat(Concat({0xF5, 0x2C, 0x1A, 0xB7, 0x1E, 0x01, 0x02, 0x00, 0x41, 0x42}, Bytes(18, 0x20)),
             {0x90})},
     {"ModeNameWriteBank2NotPadded",
      [] {
          return BuildPacketFrame(
-             WRWrite, kAddrModeNameW2,
-             StrDataBytes(kAddrModeNameW2, std::u16string(u"\x03") + char16_t(0) + u"XY"));
+             WRWrite, kAddrNameWrite2,
+             StrDataBytes(kAddrNameWrite2, std::u16string(u"\x03") + char16_t(0) + u"XY"));
      },
      {0xF5, 0x2C, 0x08, 0xB7, 0x1E, 0x21, 0x03, 0x00, 0x58, 0x59, 0x9F}},
     {"BulkSectionWrite",
@@ -77,7 +77,7 @@ TEST(StrDataBytes, TakesTheLowByteOfEachCharacterAndPadsOnlyBank1Names) {
     EXPECT_EQ(StrDataBytes(kAddrPassword, u"12\u3404"), (Bytes{0x31, 0x32, 0x04}));
     // A bank-1 name longer than 20 characters is cut to 20.
     const auto name =
-        StrDataBytes(kAddrModeNameW1, std::u16string(2, char16_t(0)) + std::u16string(30, u'x'));
+        StrDataBytes(kAddrNameWrite1, std::u16string(2, char16_t(0)) + std::u16string(30, u'x'));
     ASSERT_EQ(name.size(), 22u);
     EXPECT_EQ(name[21], 'x');
     // Other strings never exceed what one HID report carries.

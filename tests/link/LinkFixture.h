@@ -44,6 +44,17 @@ public:
     void LinkLabelWindow(std::string_view, std::string_view english) override {
         labels.emplace_back(english);
     }
+    void SetLinkLabelColour(LinkColour c) override { colours.push_back(c); }
+    void SetLinkButtonsActive(bool active) override { buttonsActive.push_back(active); }
+    void ShowStatusDialog(int progress) override {
+        dialogVisible = true;
+        lastProgress = progress;
+    }
+    void HideStatusDialog() override { dialogVisible = false; }
+    void SetComLabel(std::string_view text) override { comLabels.emplace_back(text); }
+    void LinkOnline() override { ++onlineRefreshes; }
+    void ModeListChanged(int bank) override { modeLists.push_back(bank); }
+    void TimersChanged() override { ++timerChanges; }
     void SetMusicGainEnabled(bool enabled) override { gainEnabled.push_back(enabled); }
     void RebindRightChannel(int section) override { rightSections.push_back(section); }
     void RebindAuxGains() override { ++auxRebinds; }
@@ -55,6 +66,14 @@ public:
     std::vector<bool> gainEnabled;
     std::vector<int> rightSections;
     int auxRebinds = 0;
+    std::vector<LinkColour> colours;
+    std::vector<bool> buttonsActive;
+    bool dialogVisible = false;
+    int lastProgress = -1;
+    std::vector<std::string> comLabels;
+    int onlineRefreshes = 0;
+    std::vector<int> modeLists;
+    int timerChanges = 0;
 };
 
 // A fresh link with fake transports on all three links; serial is current.

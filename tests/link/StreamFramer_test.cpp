@@ -151,6 +151,17 @@ TEST(ClientSocket1Read, ReassemblesFramesSplitOrJoinedAcrossReads) {
     EXPECT_FALSE(f.vars.RetryFlag);
 }
 
+TEST(ClientSocket1Read, StatusFrameCountsAsAnAnswerAsOnHid) {
+    LinkFixture f;
+    f.ports.Transport = TransportKind::Tcp;
+    auto ctx = f.Ctx();
+    ClientSocket1Read(ctx, BuildPacketFrame(WRWrite, MakeAddress(kStatusSection, 0), Bytes(13, 7)));
+    EXPECT_EQ(f.vars.StepState, 1);
+    EXPECT_TRUE(f.vars.LineFree);
+    ComPortRxChar(ctx, BuildPacketFrame(WRWrite, MakeAddress(kStatusSection, 0), Bytes(13, 7)));
+    EXPECT_EQ(f.vars.StepState, 2); // the serial framing marks every frame
+}
+
 TEST(ClientSocket1Read, IgnoredWhileAnotherTransportIsInUse) {
     LinkFixture f;
     f.ports.Transport = TransportKind::Serial;
