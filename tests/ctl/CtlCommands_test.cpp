@@ -356,7 +356,13 @@ TEST(CtlParams, GetAndSetOneParameterByDeviceAddress) {
     const auto doc = QJsonDocument::fromJson(QByteArray::fromStdString(r.out.str()));
     EXPECT_EQ(doc.object()["value"].toInt(), 42);
     EXPECT_EQ(doc.object()["address"].toString(), "0x1901");
-    EXPECT_EQ(r.Run({"get", "27:0"}), kExitUsage); // never read by a load
+    // Never read by a load: nothing stale is printed.
+    for (const char* unread : {"27:0", "0x1E30", "30:24"})
+        EXPECT_EQ(r.Run({"get", unread}), kExitUsage) << unread;
+    EXPECT_EQ(r.Run({"--variant", "B", "get", "30:23"}), kExitUsage);
+    r.model.Table().At(SecSystem, 0x17) = 5;
+    ASSERT_EQ(r.Run({"get", "30:23"}), kExitDone);
+    EXPECT_EQ(r.out.str(), "0x1E17 (30:23) = 5\n");
 
     // Shared pages: the write path's address map must land on the address given.
     struct Case {
