@@ -388,6 +388,12 @@ TEST(CtlParams, GetAndSetOneParameterByDeviceAddress) {
             << c.address;
         r.model.ClearReceived();
     }
+
+    // Variant B keeps an output's delay and mute on the output shown.
+    CtlRun b(Variant::B);
+    ASSERT_EQ(b.Run({"--variant", "B", "set", "8:16", "250"}), kExitDone) << b.err.str();
+    EXPECT_EQ(b.model.Table().At(8, 16), 250);
+    EXPECT_EQ(b.Received(sim::kModeWrite, 8, 16), 1);
 }
 
 TEST(CtlLink, AnUnreachableDeviceFailsWithinTheSearchTimeOuts) {

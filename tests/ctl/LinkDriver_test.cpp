@@ -119,6 +119,29 @@ private slots:
         QVERIFY(!driver.Tcp().IsConnected());
     }
 
+    // No USB device attached (none of our vendor here): the first device change moves the
+    // search on to the other links, later ones leave it alone.
+    void hidChangeWithoutDeviceSearchesTheOtherLinks() {
+        if (!HidTransport::Enumerate().empty())
+            QSKIP("a USB device of the vendor is attached");
+        ParamStore store;
+        PageState page;
+        LinkDriver driver(store, page, Variant::A);
+        driver.SetSystemSerialPortsListed(false);
+        driver.SetTcpEnabled(false);
+        QSignalSpy status(&driver, &LinkDriver::StatusText);
+        driver.HidDeviceChange();
+        QVERIFY(driver.Timer1().isActive());
+        QCOMPARE(driver.Ports().Transport, TransportKind::Tcp); // no serial port listed
+        QVERIFY(driver.Hid().NotFoundSeen());
+        QCOMPARE(status.count(), 1);
+        QCOMPARE(status.first().at(1).toString(), QString("Search..."));
+        driver.LinkButton(false);
+        driver.HidDeviceChange();
+        QVERIFY(!driver.Timer1().isActive());
+        QCOMPARE(status.count(), 2); // only the unlink's "Off Line"
+    }
+
     // Bytes reach the core only from the link in use; with TCP switched off the search
     // never opens a socket.
     void routesOnlyTheCurrentLink() {
