@@ -22,7 +22,7 @@ QWidget* MakeBandColumn(QWidget* parent, const BandNames& nm) {
     col->setObjectName(Numbered(nm.prefix, "BandColumn", nm.band));
     col->setFixedWidth(kBandColumnWidth);
     auto* v = new QVBoxLayout(col);
-    v->setContentsMargins(2, 1, 2, 1);
+    v->setContentsMargins(1, 1, 1, 1);
     v->setSpacing(2);
 
     auto* point = new TypeLabel(TypeLabel::Role::PointLabel, col);
