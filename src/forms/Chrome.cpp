@@ -216,9 +216,14 @@ Panel* BuildGraphPanel(QWidget* parent) {
 
 GroupBox* BuildPasswordGate(QWidget* form) {
     GroupBox* gate = MakeGroup(form, "FirstCheckGrop", "设备已锁定", "Device Locked");
-    gate->setFixedSize(320, 92);
+    gate->setFixedSize(320, 104);
+    gate->setStyleSheet(
+        "QGroupBox#FirstCheckGrop { background: #FFFFFF; border: 2px solid #F39800;"
+        " border-radius: 6px; margin-top: 0; padding-top: 16px; }"
+        "QGroupBox#FirstCheckGrop::title { subcontrol-origin: padding; top: 3px; left: 10px;"
+        " color: #D67800; }");
     auto* g = new QGridLayout(gate);
-    g->setContentsMargins(12, 8, 12, 10);
+    g->setContentsMargins(12, 10, 12, 10);
     g->setHorizontalSpacing(8);
     auto* prompt = new StatusPane(gate);
     prompt->setObjectName("RzStatusPane2");
@@ -246,6 +251,7 @@ void BuildWorkingControls(QWidget* form) {
     ValueEdit* sink = MakeEdit(form, "Examplexx", -1);
     sink->setGeometry(0, 0, 0, 0);
     sink->setFixedSize(0, 0);
+    sink->setReadOnly(true); // never typed into: keys pass on to the window's shortcuts
     BmpButton* tmpl = MakeBmp(form, "ExampleBtn", BmpButton::Kind::Toggle);
     tmpl->hide();
     BmpButton* phase = MakeBmp(form, "ExampleBtn2", BmpButton::Kind::Phase);
