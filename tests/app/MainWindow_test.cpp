@@ -41,6 +41,7 @@ private slots:
     void linkLabelDoubleClickOpensAccessBox();
     void dragFromTitleBarMovesWindow();
     void linkAndStatusWindowsOnlyHide();
+    void copyMenuNeedsCtrlOnVariantB();
 };
 
 void MainWindowTest::createdBorderlessAtItsSize() {
@@ -277,6 +278,29 @@ void MainWindowTest::linkAndStatusWindowsOnlyHide() {
     // Closing the dialog does not end the program: it stays a live, hidden window.
     status.show();
     QVERIFY(status.isVisible());
+}
+
+void MainWindowTest::copyMenuNeedsCtrlOnVariantB() {
+    TForm1 b(Variant::B);
+    b.show();
+    b.findChild<QTabWidget*>("FormPageItem")->setCurrentIndex(3);
+    auto* sheet = b.findChild<QWidget*>("AdvTabSheet4_Main");
+    auto* limiter = b.findChild<QWidget*>("OutLimiteGroup");
+    QTest::mousePress(limiter, Qt::RightButton, Qt::ControlModifier, QPoint(4, 4));
+    QVERIFY(b.CopyMenuAutoPopup());
+    QTest::mousePress(sheet, Qt::RightButton, {}, QPoint(2, 230));
+    QVERIFY(!b.CopyMenuAutoPopup());
+    QTest::mousePress(sheet, Qt::LeftButton, Qt::ControlModifier, QPoint(2, 230));
+    QVERIFY(b.CopyMenuAutoPopup());
+    QCOMPARE(sheet->contextMenuPolicy(), Qt::CustomContextMenu);
+
+    // Variant A attaches the copy menu to no control.
+    TForm1 a(Variant::A);
+    QTest::mousePress(a.findChild<QWidget*>("OutLimiteGroup"), Qt::RightButton, Qt::ControlModifier,
+                      QPoint(4, 4));
+    QVERIFY(!a.CopyMenuAutoPopup());
+    QCOMPARE(a.findChild<QWidget*>("AdvTabSheet4_Main")->contextMenuPolicy(),
+             Qt::DefaultContextMenu);
 }
 
 QTEST_MAIN(MainWindowTest)

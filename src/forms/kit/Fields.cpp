@@ -21,6 +21,12 @@ void ValueEdit::mousePressEvent(QMouseEvent* e) {
     emit clicked();
 }
 
+void ValueEdit::keyPressEvent(QKeyEvent* e) {
+    if (keyFilter_ && keyFilter_(*this, *e))
+        return;
+    QLineEdit::keyPressEvent(e);
+}
+
 void ValueEdit::focusOutEvent(QFocusEvent* e) {
     QLineEdit::focusOutEvent(e);
     emit focusLost();
