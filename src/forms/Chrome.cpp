@@ -206,6 +206,18 @@ Panel* BuildGraphPanel(QWidget* parent) {
     pass->hide();
     grid->addWidget(pass, 0, 0, Qt::AlignCenter);
 
+    // The 22 band points of the graph (EP1 ... EP20, HPF, LPF), 14 x 14, placed by the graph.
+    for (int i = 0; i < 22; ++i) {
+        const bool filter = i >= 20;
+        auto* point = new MarkerImage(
+            filter ? MarkerImage::Shape::FilterPoint : MarkerImage::Shape::EqPoint, frame);
+        point->setObjectName(i < 20 ? QString("EP%1").arg(i + 1) : i == 20 ? "HPF" : "LPF");
+        point->setTag(i);
+        point->resize(14, 14);
+        point->setCursor(Qt::CrossCursor);
+        point->hide();
+    }
+
     TextLabel* value = MakeLabel(frame, "EQlabel", "", "", false);
     value->setStyleSheet("color: #F39800; font-family: 'Arial Narrow'; font-weight: bold;"
                          " font-size: 13px; background: transparent;");

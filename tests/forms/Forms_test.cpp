@@ -359,6 +359,16 @@ void FormsTest::graphPanelGeometry() {
     QWidget* frame = f.findChild<QWidget*>("AdvPanel2");
     QWidget* panel = f.findChild<QWidget*>("AdvPanel1");
     QCOMPARE(plot->size(), QSize(883, 268));
+    // The band points sit on the plot frame, Tag = their index in the point list.
+    const char* points[] = {"EP1", "EP20", "HPF", "LPF"};
+    const int indices[] = {0, 19, 20, 21};
+    for (int i = 0; i < 4; ++i) {
+        auto* point = f.findChild<MarkerImage*>(points[i]);
+        QVERIFY(point);
+        QCOMPARE(point->parentWidget(), frame);
+        QCOMPARE(point->tag(), indices[i]);
+        QCOMPARE(point->size(), QSize(14, 14));
+    }
     // Room for the dB labels (32 + 2) on the left and the frequency labels (13) below.
     QVERIFY(frame->x() >= 34);
     QVERIFY(frame->geometry().bottom() + 13 < panel->height());
