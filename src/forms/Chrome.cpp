@@ -184,7 +184,10 @@ QWidget* BuildButtonBar(QWidget* parent, Variant v) {
     TextLabel* status = MakeLabel(bar, "LinkLabel", "设备未连接", "Off Line");
     status->setFixedWidth(112);
     status->setAlignment(Qt::AlignCenter);
-    status->setStyleSheet("color: #FF0000; font-weight: bold;");
+    QFont bold = status->font();
+    bold.setBold(true);
+    status->setFont(bold);
+    status->setTextColor(QColor(255, 0, 0)); // offline
     bottom->addWidget(status);
     rows->addLayout(bottom);
     return bar;

@@ -16,6 +16,18 @@ int main(int argc, char** argv) {
         const QString prefix = v == Variant::A ? "A" : "B";
         TForm1 form(v);
         form.show();
+        // Show the selected looks too: band 3 highlighted, every band's type mark "P".
+        for (const char* prefix : {"Mus", "Mic", "Echo", "Rvb", "Main", "Hint", "AUXMUS", "AUXMIC"})
+            for (int n = 1; n <= 20; ++n)
+                if (auto* mark =
+                        form.findChild<TypeLabel*>(QString("%1PEQBtn%2").arg(prefix).arg(n)))
+                    mark->setHighlighted(true);
+        for (const char* label :
+             {"MusEQPointLabel3", "MicEQPointLabel3", "EffEQPointLabel3", "RvbEQPointLabel3",
+              "MainEQPointLabel3", "HintEQPointLabel3", "AUXEQPointLabel3"})
+            form.findChild<TypeLabel*>(label)->setHighlighted(true);
+        form.findChild<BmpButton*>("MainMusPhaseBtn")->setState(true);
+        form.findChild<BmpButton*>("MainLmuteBtn")->setState(true);
         QApplication::processEvents();
         testing::Tour(form, [&](const testing::TourStop& s, int lang) {
             form.grab().save(

@@ -2,6 +2,7 @@
 #include <QtTest>
 
 #include "forms/kit/Kit.h"
+#include "forms/kit/Style.h"
 
 using namespace dsp;
 
@@ -14,6 +15,7 @@ private slots:
     void editKeyFilterSeesKeysFirst();
     void clicksReachTheirSignals();
     void tabSheetCaptionIsItsTabText();
+    void labelTextColourSurvivesTheWindowStyle();
 };
 
 void KitTest::languageSwapsOnlyTheSwappingKinds() {
@@ -108,6 +110,22 @@ void KitTest::tabSheetCaptionIsItsTabText() {
     QCOMPARE(pages.tabText(0), QString("Main Setting"));
     QCOMPARE(sheet->hint(), QString("主控界面"));
     QCOMPARE(pages.sheet(0), sheet);
+}
+
+void KitTest::labelTextColourSurvivesTheWindowStyle() {
+    QWidget window;
+    window.setStyleSheet(kit::WindowStyleSheet());
+    auto* label = new TextLabel(&window);
+    label->setText("██████");
+    label->setTextColor(QColor(0, 0x33, 0x99));
+    label->resize(120, 20);
+    window.resize(120, 20);
+    const QImage image = window.grab().toImage();
+    bool found = false;
+    for (int y = 0; y < image.height() && !found; ++y)
+        for (int x = 0; x < image.width() && !found; ++x)
+            found = image.pixelColor(x, y) == QColor(0, 0x33, 0x99);
+    QVERIFY(found);
 }
 
 QTEST_MAIN(KitTest)

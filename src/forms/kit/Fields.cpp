@@ -52,6 +52,12 @@ void ComboBox::paintEvent(QPaintEvent* e) {
 
 TextLabel::TextLabel(QWidget* parent, bool swaps) : QLabel(parent), swaps_(swaps) {}
 
+void TextLabel::setTextColor(const QColor& c) {
+    QPalette pal = palette();
+    pal.setColor(QPalette::WindowText, c);
+    setPalette(pal);
+}
+
 void TextLabel::mouseDoubleClickEvent(QMouseEvent* e) {
     QLabel::mouseDoubleClickEvent(e);
     emit doubleClicked();

@@ -64,6 +64,8 @@ public:
     QString caption() const override { return text(); }
     void setCaption(const QString& c) override { setText(c); }
     bool swapsWithHint() const override { return swaps_; }
+    // Text colour (the link status colours); kept in the palette so styles leave it alone.
+    void setTextColor(const QColor& c);
 
 signals:
     void doubleClicked();
