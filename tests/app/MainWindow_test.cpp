@@ -195,6 +195,8 @@ void MainWindowTest::maximiseKeepsTaskBarAndRestores() {
     QVERIFY(!f.Maximised());
     QCOMPARE(f.geometry(), normal);
     QCOMPARE(f.findChild<QWidget*>("Image1")->size(), QSize(883, 268));
+    QTest::mouseClick(f.findChild<BmpButton*>("RzBmpButton2"), Qt::LeftButton);
+    QVERIFY(f.windowState() & Qt::WindowMinimized);
 }
 
 void MainWindowTest::closeSaysGoodbyeOnlyWhenOnline_data() {
