@@ -1,6 +1,5 @@
 #include "spectrum/AudioCapture.h"
 
-#include <QAudioDevice>
 #include <QAudioSource>
 #include <QIODevice>
 #include <QLoggingCategory>
@@ -67,9 +66,9 @@ AudioCapture::~AudioCapture() {
     Stop();
 }
 
-bool AudioCapture::Start() {
+bool AudioCapture::Start(const QAudioDevice& input) {
     Stop();
-    const QAudioDevice device = QMediaDevices::defaultAudioInput();
+    const QAudioDevice device = input.isNull() ? QMediaDevices::defaultAudioInput() : input;
     if (device.isNull()) {
         qCInfo(lcAudioCapture) << "no audio input device";
         SetAvailable(false);

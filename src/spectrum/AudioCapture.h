@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAudioDevice>
 #include <QAudioFormat>
 #include <QByteArray>
 #include <QObject>
@@ -30,9 +31,9 @@ public:
     explicit AudioCapture(QObject* parent = nullptr);
     ~AudioCapture() override;
 
-    // Opens the default input and starts recording. Returns false, and AudioAvailable turns
-    // false, when there is no input or it cannot be opened.
-    bool Start();
+    // Opens the default input (or the given one) and starts recording. Returns false, and
+    // AudioAvailable turns false, when there is no input or it cannot be opened.
+    bool Start(const QAudioDevice& input = {});
     void Stop();
 
     // Recording runs (false before Start, after a failed start and after the device failed).

@@ -8,4 +8,5 @@ target_sources(dspcore PRIVATE
 # Qt Multimedia capture from the default input device.
 target_sources(dspui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/AudioCapture.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SpectrumViewCapture.cpp
 )
