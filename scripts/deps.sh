@@ -5,6 +5,9 @@ DSP_PACKAGES=(
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-multimedia-dev libqt6multimedia6
     libhidapi-dev libgtest-dev libgmock-dev libbenchmark-dev
     fonts-noto-cjk xvfb xauth
+    # Qt 6's QAudioSource on Linux talks to PulseAudio (libpulse); the capture tests start a
+    # private PulseAudio daemon with a sine source, so no sound card is needed.
+    libpulse0 pulseaudio
 )
 
 dsp_ensure_packages() {
