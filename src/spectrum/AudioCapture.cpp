@@ -5,8 +5,6 @@
 #include <QLoggingCategory>
 #include <QMediaDevices>
 
-#include <optional>
-
 namespace dsp {
 
 Q_LOGGING_CATEGORY(lcAudioCapture, "dsp.spectrum.capture")
@@ -76,9 +74,12 @@ bool AudioCapture::Start(const QAudioDevice& input) {
     }
     const auto preferred = FromQt(device.preferredFormat());
     const AudioCaptureInputFormat wanted{AudioCaptureSampleKind::UInt8, 1, SpectrumSampleRate};
-    const auto chosen = ChooseCaptureFormat(
-        [&](const AudioCaptureInputFormat& f) { return device.isFormatSupported(ToQt(f)); },
-        preferred.value_or(wanted));
+    const auto supported = [&](const AudioCaptureInputFormat& f) {
+        return device.isFormatSupported(ToQt(f));
+    };
+    const auto chosen = forced_ && supported(*forced_)
+                            ? *forced_
+                            : ChooseCaptureFormat(supported, preferred.value_or(wanted));
     if (!device.isFormatSupported(ToQt(chosen))) {
         qCWarning(lcAudioCapture) << "input" << device.description() << "takes no usable format";
         SetAvailable(false);

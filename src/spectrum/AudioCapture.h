@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "spectrum/AudioCaptureBlocks.h"
@@ -36,6 +37,11 @@ public:
     bool Start(const QAudioDevice& input = {});
     void Stop();
 
+    // Opens the device in this format at the next Start, when the device takes it, instead of
+    // the one ChooseCaptureFormat picks. For devices that misreport what they take, and for
+    // checking the conversion path against a real server.
+    void ForceDeviceFormat(const AudioCaptureInputFormat& format) { forced_ = format; }
+
     // Recording runs (false before Start, after a failed start and after the device failed).
     bool AudioAvailable() const { return available_; }
     // The format the device was opened with.
@@ -60,6 +66,7 @@ private:
     AudioCaptureConverter converter_;
     AudioCaptureBlockGatherer gatherer_;
     std::vector<std::uint8_t> converted_;
+    std::optional<AudioCaptureInputFormat> forced_;
     bool available_ = false;
 };
 

@@ -121,6 +121,38 @@ private slots:
         capture.Stop();
     }
 
+    // A device opened in another format still gives 1024-sample blocks of the sine.
+    void convertsWhatTheDeviceGives_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<int>("rate");
+        QTest::newRow("int16 stereo 44.1 kHz") << int(AudioCaptureSampleKind::Int16) << 2 << 44100;
+        QTest::newRow("float mono 48 kHz") << int(AudioCaptureSampleKind::Float) << 1 << 48000;
+        QTest::newRow("int32 mono 96 kHz") << int(AudioCaptureSampleKind::Int32) << 1 << 96000;
+    }
+
+    void convertsWhatTheDeviceGives() {
+        QFETCH(int, kind);
+        QFETCH(int, channels);
+        QFETCH(int, rate);
+        AudioCapture capture;
+        capture.ForceDeviceFormat({AudioCaptureSampleKind(kind), channels, rate});
+        std::vector<QByteArray> blocks;
+        connect(&capture, &AudioCapture::BlockReady, this,
+                [&](const QByteArray& b) { blocks.push_back(b); });
+        QVERIFY(capture.Start());
+        QVERIFY(capture.Converting());
+        QCOMPARE(capture.DeviceFormat().sampleRate(), rate);
+        QCOMPARE(capture.DeviceFormat().channelCount(), channels);
+
+        QTRY_VERIFY_WITH_TIMEOUT(blocks.size() >= 12, 5000);
+        for (std::size_t i = 4; i < blocks.size(); ++i) {
+            const auto& b = blocks[i];
+            VerifyIsTheSine({reinterpret_cast<const std::uint8_t*>(b.constData()),
+                             static_cast<std::size_t>(b.size())});
+        }
+    }
+
     // From an input that follows the latency asked for, blocks come steadily, about 47 a
     // second, not in bursts: the bars follow the sound within a fraction of a second.
     void blocksComeSteadilyFromALiveInput() {
