@@ -13,6 +13,9 @@ SpectrumView::SpectrumView(SpectrumViewMath math, SpectrumViewHooks hooks)
 
 void SpectrumView::SetAudioAvailable(bool available) {
     audioAvailable_ = available;
+    if (!available && spectrumOn_) {
+        SwitchOff();
+    }
 }
 
 void SpectrumView::OnCaptureBlock(std::span<const std::uint8_t> block) {
@@ -66,8 +69,8 @@ int SpectrumView::PinPPBtnClick(int newState) {
         return 0;
     }
     if (newState == 1) {
-        spectrumOn_ = true;
         paused_ = false;
+        SetSpectrumOn(true);
         return 1;
     }
     SwitchOff();
@@ -86,8 +89,18 @@ void SpectrumView::SetPlotSize(int width, int height) {
     }
 }
 
+void SpectrumView::SetSpectrumOn(bool on) {
+    if (spectrumOn_ == on) {
+        return;
+    }
+    spectrumOn_ = on;
+    if (hooks_.SpectrumOnChanged) {
+        hooks_.SpectrumOnChanged(on);
+    }
+}
+
 void SpectrumView::SwitchOff() {
-    spectrumOn_ = false;
+    SetSpectrumOn(false);
     bars_.clear();
     Repaint();
 }

@@ -29,6 +29,8 @@ struct SpectrumViewHooks {
     // The bars changed (new bars, or none any more): the EQ graph should repaint the plot,
     // bars under the curve it already holds.
     std::function<void()> RepaintNeeded;
+    // SpectrumOn changed; PinPPBtn's two-state look should follow it.
+    std::function<void(bool on)> SpectrumOnChanged;
 };
 
 // The spectrum view behind the EQ curve: switch, pause, sample buffer and the timer cycle.
@@ -42,7 +44,8 @@ public:
 
     explicit SpectrumView(SpectrumViewMath math = {}, SpectrumViewHooks hooks = {});
 
-    // Whether capture could be started; false makes every press of PinPPBtn refuse.
+    // Whether capture runs; false makes every press of PinPPBtn refuse. An input lost while
+    // the view is on switches the view off rather than leaving the last bars frozen.
     void SetAudioAvailable(bool available);
     bool AudioAvailable() const { return audioAvailable_; }
 
@@ -80,6 +83,7 @@ private:
     bool Dragging() const { return hooks_.DragInProgress && hooks_.DragInProgress(); }
     void ComputeSpectrum();
     void DrawSpectrum();
+    void SetSpectrumOn(bool on);
     void SwitchOff();
     void Repaint();
 

@@ -33,17 +33,19 @@ private slots:
     void everySpectrumPressSaysNoDevice() {
         AudioCapture capture;
         std::vector<std::string> english;
-        SpectrumView view({}, {{},
-                               [&](std::string_view zh, std::string_view en) {
-                                   QCOMPARE(std::string(zh), std::string("没检测到音频设备"));
-                                   english.emplace_back(en);
-                               },
-                               {}});
+        std::vector<std::string> chinese;
+        SpectrumViewHooks hooks;
+        hooks.ShowMessage = [&](std::string_view zh, std::string_view en) {
+            chinese.emplace_back(zh);
+            english.emplace_back(en);
+        };
+        SpectrumView view({}, hooks);
         QVERIFY(!StartSpectrumCapture(capture, view));
         QVERIFY(!view.AudioAvailable());
         QCOMPARE(view.PinPPBtnClick(1), 0);
         QCOMPARE(view.PinPPBtnClick(1), 0);
         QVERIFY(!view.SpectrumOn());
+        QCOMPARE(chinese, (std::vector<std::string>(2, "没检测到音频设备")));
         QCOMPARE(english, (std::vector<std::string>(2, "Audio device is not detected")));
     }
 };

@@ -35,13 +35,15 @@ struct Fixture : ::testing::Test {
     FakeMath math;
     bool drag = false;
     int repaints = 0;
+    std::vector<bool> onChanges;
     std::vector<std::pair<std::string, std::string>> messages;
     SpectrumView view{math.Port(),
                       SpectrumViewHooks{[this] { return drag; },
                                         [this](std::string_view zh, std::string_view en) {
                                             messages.emplace_back(zh, en);
                                         },
-                                        [this] { ++repaints; }}};
+                                        [this] { ++repaints; },
+                                        [this](bool on) { onChanges.push_back(on); }}};
 
     static std::vector<std::uint8_t> Block(std::uint8_t v, std::size_t n = SpectrumBlockSamples) {
         return std::vector<std::uint8_t>(n, v);
@@ -181,6 +183,27 @@ TEST_F(SpectrumViewTest, BarsStayBetweenDrawsAndGoWhenSwitchedOff) {
     EXPECT_FALSE(view.SpectrumOn());
     EXPECT_TRUE(view.bars().empty());
     EXPECT_EQ(repaints, before + 1);
+}
+
+// An input that fails while the view is on switches the view off instead of freezing the last
+// bars; the next press explains why.
+TEST_F(SpectrumViewTest, LosingTheInputSwitchesTheViewOff) {
+    SwitchOn();
+    view.OnCaptureBlock(Block(100));
+    Ticks(SpectrumView::SpectrumCycleTicks);
+    ASSERT_FALSE(view.bars().empty());
+    const int before = repaints;
+
+    view.SetAudioAvailable(false);
+    EXPECT_FALSE(view.SpectrumOn());
+    EXPECT_TRUE(view.bars().empty());
+    EXPECT_EQ(repaints, before + 1);
+    EXPECT_EQ(onChanges, (std::vector<bool>{true, false}));
+    EXPECT_TRUE(messages.empty());
+
+    EXPECT_EQ(view.PinPPBtnClick(1), 0);
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(onChanges.size(), 2u); // already off: no change reported
 }
 
 TEST_F(SpectrumViewTest, LowTriggerTakesEffectAtTheNextDraw) {
