@@ -61,11 +61,11 @@ std::optional<AudioCaptureInputFormat> FromQt(const QAudioFormat& format) {
 AudioCapture::AudioCapture(QObject* parent) : QObject(parent) {}
 
 AudioCapture::~AudioCapture() {
-    Stop();
+    StopSource();
 }
 
 bool AudioCapture::Start(const QAudioDevice& input) {
-    Stop();
+    StopSource();
     const QAudioDevice device = input.isNull() ? QMediaDevices::defaultAudioInput() : input;
     if (device.isNull()) {
         qCInfo(lcAudioCapture) << "no audio input device";
@@ -98,7 +98,7 @@ bool AudioCapture::Start(const QAudioDevice& input) {
     io_ = source_->start();
     if (!io_ || source_->error() != QAudio::NoError || source_->state() == QAudio::StoppedState) {
         qCWarning(lcAudioCapture) << "cannot open input" << device.description() << "error"
-                                  << (source_ ? source_->error() : QAudio::OpenError);
+                                  << source_->error();
         source_.reset();
         SetAvailable(false);
         return false;
@@ -111,6 +111,11 @@ bool AudioCapture::Start(const QAudioDevice& input) {
 }
 
 void AudioCapture::Stop() {
+    StopSource();
+    SetAvailable(false);
+}
+
+void AudioCapture::StopSource() {
     if (source_) {
         source_->disconnect(this);
         if (io_) {

@@ -35,6 +35,7 @@ public:
     // Opens the default input (or the given one) and starts recording. Returns false, and
     // AudioAvailable turns false, when there is no input or it cannot be opened.
     bool Start(const QAudioDevice& input = {});
+    // Stops recording; AudioAvailable turns false.
     void Stop();
 
     // Opens the device in this format at the next Start, when the device takes it, instead of
@@ -42,7 +43,8 @@ public:
     // checking the conversion path against a real server.
     void ForceDeviceFormat(const AudioCaptureInputFormat& format) { forced_ = format; }
 
-    // Recording runs (false before Start, after a failed start and after the device failed).
+    // Recording runs (false before Start, after a failed start, after Stop and after the
+    // device failed).
     bool AudioAvailable() const { return available_; }
     // The format the device was opened with.
     QAudioFormat DeviceFormat() const { return deviceFormat_; }
@@ -56,6 +58,7 @@ signals:
     void AvailabilityChanged(bool available);
 
 private:
+    void StopSource();
     void ReadCaptured();
     void OnStateChanged();
     void SetAvailable(bool available);
