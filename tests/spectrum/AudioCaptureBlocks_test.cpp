@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <numeric>
+#include <ostream>
 #include <vector>
 
 #include "spectrum/AudioCaptureBlocks.h"
@@ -22,6 +23,11 @@ struct GatherCase {
     const char* name;
     std::vector<std::size_t> pieces; // sizes of the successive deliveries
 };
+
+// Names the case in test listings.
+void PrintTo(const GatherCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class BlockGathererTest : public ::testing::TestWithParam<GatherCase> {};
 

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 #include <numbers>
+#include <ostream>
 #include <set>
 #include <tuple>
 #include <vector>
@@ -46,6 +47,11 @@ struct SampleCase {
     std::vector<std::uint8_t> input;
     std::vector<std::uint8_t> expected;
 };
+
+// Names the case in test listings.
+void PrintTo(const SampleCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class SampleMappingTest : public ::testing::TestWithParam<SampleCase> {};
 
@@ -156,6 +162,11 @@ struct ChooseCase {
     AudioCaptureInputFormat preferred;
     AudioCaptureInputFormat expected;
 };
+
+// Names the case in test listings.
+void PrintTo(const ChooseCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 bool Same(const AudioCaptureInputFormat& a, const AudioCaptureInputFormat& b) {
     return std::tie(a.kind, a.channels, a.rate) == std::tie(b.kind, b.channels, b.rate);

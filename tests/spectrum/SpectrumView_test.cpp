@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -107,6 +108,11 @@ struct GateCase {
     bool on, paused, drag, empty;
     bool kept;
 };
+
+// Names the case in test listings.
+void PrintTo(const GateCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class BlockGateTest : public Fixture, public ::testing::WithParamInterface<GateCase> {};
 
