@@ -1,13 +1,31 @@
 # Sourced by the scripts: installs the Debian packages the build needs, only those missing,
 # so a second run installs nothing and needs no network.
 DSP_PACKAGES=(
-    build-essential cmake ninja-build pkg-config clang-format
-    qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-multimedia-dev libqt6multimedia6
-    libhidapi-dev libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-noto-cjk xvfb xauth
+    # one package per line, so that additions merge cleanly
+    build-essential
+    cmake
+    ninja-build
+    pkg-config
+    clang-format
+    qt6-base-dev
+    qt6-base-dev-tools
+    qt6-serialport-dev
+    qt6-multimedia-dev
+    libqt6multimedia6
+    libhidapi-dev
+    libgtest-dev
+    libgmock-dev
+    libbenchmark-dev
+    libfftw3-dev
+    libkissfft-dev
+    fonts-noto-cjk
+    xvfb
+    xauth
+    desktop-file-utils
     # Qt 6's QAudioSource on Linux talks to PulseAudio (libpulse); the capture tests start a
     # private PulseAudio daemon with a sine source, so no sound card is needed.
-    libpulse0 pulseaudio
+    libpulse0
+    pulseaudio
 )
 
 dsp_ensure_packages() {

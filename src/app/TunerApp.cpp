@@ -3,7 +3,11 @@
 #include <QApplication>
 #include <QTimer>
 
+#include "app/LinkWindow.h"
 #include "app/MainWindow.h"
+#include "app/StatusDialog.h"
+#include "params/PageState.h"
+#include "params/ParamStore.h"
 
 namespace dsp {
 
@@ -11,8 +15,17 @@ int RunTuner(int argc, char** argv, Variant variant) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Sonaro-2 ");
     QApplication::setApplicationDisplayName("Sonaro-2 ");
-    TForm1 form1(variant);
+
+    // The state every window shares lives here for the whole run.
+    ParamStore params;
+    PageState page;
+
+    // The three windows, in this order: main, link, status.
+    TForm1 form1(variant, params, page);
+    TForm3 form3;
+    TForm2 form2;
     form1.show();
+
     // --quit-after MS: close the main window after MS milliseconds (tests, screenshots).
     const QStringList args = QApplication::arguments();
     const qsizetype quitAt = args.indexOf("--quit-after");

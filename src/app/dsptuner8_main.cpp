@@ -1,3 +1,5 @@
 #include "app/TunerApp.h"
 
-int main(int argc, char** argv) { return dsp::RunTuner(argc, argv, dsp::Variant::B); }
+int main(int argc, char** argv) {
+    return dsp::RunTuner(argc, argv, dsp::Variant::B);
+}
