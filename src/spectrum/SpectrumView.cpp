@@ -26,16 +26,15 @@ void SpectrumView::OnCaptureBlock(std::span<const std::uint8_t> block) {
 }
 
 void SpectrumView::OnTimerTick() {
-    if (Dragging() || !spectrumOn_) {
-        return;
-    }
-    ++spectrumTick_;
-    if (spectrumTick_ == SpectrumComputeTick) {
+    switch (ticker_.Step(spectrumOn_, Dragging())) {
+    case SpectrumAction::Compute:
         ComputeSpectrum();
-    }
-    if (spectrumTick_ >= SpectrumCycleTicks) {
-        spectrumTick_ = 0;
+        break;
+    case SpectrumAction::Draw:
         DrawSpectrum();
+        break;
+    case SpectrumAction::None:
+        break;
     }
 }
 

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "spectrum/SpectrumMath.h"
+
 namespace dsp {
 
 // The spectrum math the view drives. The view owns neither the transform arrays nor the bar
@@ -37,8 +39,8 @@ struct SpectrumViewHooks {
 // It paints nothing itself; the EQ graph paints bars() under its curve.
 class SpectrumView {
 public:
-    // Timer1 ticks (10 ms) at which the cycle transforms and draws: one transform and one draw
-    // every SpectrumCycleTicks ticks, the draw six ticks after the transform.
+    // Timer1 ticks (10 ms) at which the cycle (SpectrumTicker) transforms and draws: one
+    // transform and one draw every SpectrumCycleTicks ticks, the draw six after the transform.
     static constexpr int SpectrumComputeTick = 5;
     static constexpr int SpectrumCycleTicks = 11;
 
@@ -75,7 +77,7 @@ public:
     bool SpectrumOn() const { return spectrumOn_; }
     bool Paused() const { return paused_; }
     bool LowTrigger() const { return lowTrigger_; }
-    std::int32_t SpectrumTick() const { return spectrumTick_; }
+    std::int32_t SpectrumTick() const { return ticker_.SpectrumTick; }
     // The last block kept by the block handler, as delivered.
     const std::vector<std::uint8_t>& SampleBuffer() const { return sampleBuffer_; }
 
@@ -93,7 +95,7 @@ private:
     bool audioAvailable_ = true;
     bool lowTrigger_ = false;
     bool paused_ = false;
-    std::int32_t spectrumTick_ = 0;
+    SpectrumTicker ticker_;
     std::vector<std::uint8_t> sampleBuffer_;
     std::vector<std::uint8_t> transformInput_;
     std::vector<int> bars_;

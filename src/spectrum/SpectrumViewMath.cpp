@@ -2,17 +2,9 @@
 
 #include <memory>
 
-// capture.cmake defines DSP_HAVE_SPECTRUM_MATH=1 when the spectrum math is in the tree.
-#ifndef DSP_HAVE_SPECTRUM_MATH
-#define DSP_HAVE_SPECTRUM_MATH 0
-#endif
-#if DSP_HAVE_SPECTRUM_MATH
 #include "spectrum/SpectrumMath.h"
-#endif
 
 namespace dsp {
-
-#if DSP_HAVE_SPECTRUM_MATH
 
 SpectrumViewMath MakeSpectrumViewMath() {
     auto transform = std::make_shared<SpectrumTransform>();
@@ -22,22 +14,5 @@ SpectrumViewMath MakeSpectrumViewMath() {
             return SpectrumColumns(transform->Output(), width, height, lowTrigger);
         }};
 }
-
-bool SpectrumViewHasMath() {
-    return true;
-}
-
-#else
-
-// STUB while the spectrum math is not part of the build: no transform and no bars.
-SpectrumViewMath MakeSpectrumViewMath() {
-    return {};
-}
-
-bool SpectrumViewHasMath() {
-    return false;
-}
-
-#endif
 
 } // namespace dsp

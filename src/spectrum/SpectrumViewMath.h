@@ -6,11 +6,7 @@ namespace dsp {
 
 // The spectrum math a SpectrumView drives in the program: the 2048-point transform of each
 // block (SpectrumTransform::ComputeSpectrum) and the bar columns of the last transform
-// (SpectrumColumns). Each call makes its own transform arrays.
+// (SpectrumColumns). Each call makes its own transform arrays, kept as long as the view.
 SpectrumViewMath MakeSpectrumViewMath();
-
-// Whether MakeSpectrumViewMath is built on the spectrum math (false: the build has no spectrum
-// math yet and the view computes and draws nothing).
-bool SpectrumViewHasMath();
 
 } // namespace dsp
