@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QListWidget>
 #include <QMenu>
 #include <QTableWidget>
 #include <QTemporaryDir>
