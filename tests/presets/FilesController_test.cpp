@@ -79,6 +79,7 @@ struct FileRig {
 class FilesControllerTest : public QObject {
     Q_OBJECT
 private slots:
+    void saveThenLoadRoundTrips_data();
     void saveThenLoadRoundTrips();
     void badFilesAreRefusedAndSendNothing_data();
     void badFilesAreRefusedAndSendNothing();
@@ -90,38 +91,52 @@ private slots:
     void unwritableProgramFolderUsesAppData();
 };
 
-// A whole-device file saved from the linked device and loaded after the device has changed
-// is downloaded into the device and restores its parameters.
+void FilesControllerTest::saveThenLoadRoundTrips_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("first"); // sections first .. last - 1 are restored
+    QTest::addColumn<int>("last");
+    QTest::addColumn<int>("section"); // a section the venue changes
+    QTest::newRow("whole device") << int(kWhole) << 0 << 22 << 5;
+    QTest::newRow("hidden-page EQ") << int(kEq) << 22 << 25 << 23;
+}
+
+// A file saved from the linked device and loaded after the device has changed is downloaded
+// into the device (the whole table, or the hidden page's sections) and restores its values.
 void FilesControllerTest::saveThenLoadRoundTrips() {
+    QFETCH(int, kind);
+    QFETCH(int, first);
+    QFETCH(int, last);
+    QFETCH(int, section);
+    const auto k = ParamFileKind(kind);
     FileRig f;
     PresetRig& rig = f.rig;
     QVERIFY(rig.LinkUp());
     const ParamTable saved = rig.Store.DeviceTable;
 
-    f.Type(kWhole, "Venue");
-    rig.Files.SaveFile(kWhole);
+    f.Type(k, "Venue");
+    rig.Files.SaveFile(k);
     QVERIFY(rig.Script.Messages.isEmpty());
     QVERIFY(rig.Script.Questions.isEmpty()); // a new name asks nothing
-    QVERIFY(QFile::exists(PathOf(rig, kWhole, "Venue")));
-    QCOMPARE(rig.Files.FileNames(kWhole), QStringList{"Venue"});
+    QVERIFY(QFile::exists(PathOf(rig, k, "Venue")));
+    QCOMPARE(rig.Files.FileNames(k), QStringList{"Venue"});
 
     // The venue changes the device from its front panel, and the tool reloads.
-    rig.Model.Table().At(0, 10) += 3;
-    rig.Model.Table().At(5, 20) += 1;
+    rig.Model.Table().At(section, 1) += 3;
+    rig.Model.Table().At(section, 20) += 1;
     rig.Run([](LinkContext& c) { DisCheckWindow(c, ModeReload); });
     QVERIFY(rig.RunUntilIdle());
-    QVERIFY(rig.Store.DeviceTable.At(0, 10) != saved.At(0, 10));
+    QVERIFY(rig.Store.DeviceTable.At(section, 1) != saved.At(section, 1));
 
     rig.Model.ClearReceived();
-    f.Type(kWhole, "Venue");
-    rig.Files.LoadFile(kWhole);
+    f.Type(k, "Venue");
+    rig.Files.LoadFile(k);
     QCOMPARE(rig.Script.Questions.size(), 1);
     QCOMPARE(rig.Script.Questions[0],
              qMakePair(QString("Confirm"), QString("Load File Data：Venue ?")));
     QVERIFY(rig.RunUntilIdle());
     QVERIFY(rig.Script.Messages.isEmpty());
     QVERIFY(!rig.ReceivedAt(kAddrBulkWrite).empty());
-    for (int s = 0; s < 22; ++s)
+    for (int s = first; s < last; ++s)
         for (int t = 0; t < SlotCount[s]; ++t)
             QCOMPARE(rig.Model.Table().At(s, t), saved.At(s, t));
 }
