@@ -8,6 +8,7 @@
 #include "app/StatusDialog.h"
 #include "params/PageState.h"
 #include "params/ParamStore.h"
+#include "presets/PresetWiring.h"
 
 namespace dsp {
 
@@ -24,6 +25,11 @@ int RunTuner(int argc, char** argv, Variant variant) {
     TForm1 form1(variant, params, page);
     TForm3 form3;
     TForm2 form2;
+
+    // Device modes and parameter files: controllers owned by the main window. Until the link
+    // window owns the program's link driver they run on an offline link.
+    InstallPresets(form1, nullptr);
+
     form1.show();
 
     // --quit-after MS: close the main window after MS milliseconds (tests, screenshots).
