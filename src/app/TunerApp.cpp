@@ -5,7 +5,9 @@
 
 #include "app/LinkWindow.h"
 #include "app/MainWindow.h"
+#include "app/PageControllers.h"
 #include "app/StatusDialog.h"
+#include "link/LinkDriver.h"
 #include "params/PageState.h"
 #include "params/ParamStore.h"
 
@@ -24,6 +26,14 @@ int RunTuner(int argc, char** argv, Variant variant) {
     TForm1 form1(variant, params, page);
     TForm3 form3;
     TForm2 form2;
+
+    // ---- editing layer: page controllers on the link's context (one block) ----
+    PageViewHooks viewHooks(form1, form1.binding());
+    LinkDriver linkDriver(params, page, variant, viewHooks);
+    PageControllers pages(form1, linkDriver.Context());
+    pages.UseDriver(linkDriver);
+    // ---- end of the editing layer ----
+
     form1.show();
 
     // --quit-after MS: close the main window after MS milliseconds (tests, screenshots).
