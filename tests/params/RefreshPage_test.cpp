@@ -1,4 +1,5 @@
 // Page refresh, EQ presets, the microphone link and copy to output, with a fake device.
+#include <QMenu>
 #include <QtTest>
 
 #include "params/EqPresets.h"
@@ -222,6 +223,45 @@ private slots:
         QCOMPARE(f.Page().CurrentPage, 0);
         QVERIFY(!f.W<ToolButton>("FormMICATabBtn")->selectedLook());
         QVERIFY(f.W<ToolButton>("FormMusTabBtn")->selectedLook());
+    }
+
+    void aWholeLoadFillsThePagesWithoutSending() {
+        EditFixture f;
+        f.device.table.At(3, 5) = 100;
+        f.device.table.At(0, 64) = 0;
+        f.device.table.At(0, 13 + 5 + 2) = 130; // music band 2 gain
+        f.vars.LineFree = true;
+        DisCheckWindow(f.ctx, ModeLinkStart);
+        for (int i = 0; i < 5000 && f.vars.Timers.Timer2; ++i) {
+            f.device.Deliver(f.ctx);
+            Timer2Tick(f.ctx);
+        }
+        QCOMPARE(f.vars.LinkState, 2);
+        QCOMPARE(f.observer.onlineRefreshes, 1);
+        f.device.frames.clear();
+        f.pages.LinkWentOnline();
+        QVERIFY(f.Writes().empty());
+        QCOMPARE(f.W<StatusPane>("EchoTimePane")->text(), QString("200ms"));
+        QCOMPARE(f.W<ValueEdit>("MusGainEdit2")->text(), QString("2.0dB"));
+        QCOMPARE(f.Page().CurrentSection, 0);
+        // Edits now go to the device.
+        f.W<TrackBar>("EchoTimeBar")->setPosition(10);
+        QCOMPARE(f.Writes(), (Writes{{3 * 256 + 5, 10}}));
+    }
+
+    void variantBOpensTheCopyMenuOnlyWithCtrl() {
+        EditFixture f(Variant::B);
+        f.Click("FormMAINTabBtn");
+        f.pages.Copy().AdvTabSheet4_MainMouseDown(Qt::LeftButton, Qt::NoModifier);
+        QVERIFY(!f.pages.Copy().MenuArmed());
+        emit f.W<GroupBox>("OutLimiteGroup")->mousePressed(Qt::LeftButton, Qt::ControlModifier);
+        QVERIFY(f.pages.Copy().MenuArmed());
+        auto* menu = f.form.findChild<QMenu*>("CopyPopupMenu");
+        QVERIFY(menu);
+        f.Device().At(f.Page().OutputSection, 30) = 7;
+        menu->actions().at(2)->trigger(); // "复制到输出 3": sections 9 and 10
+        QVERIFY(!f.pages.Copy().MenuArmed());
+        QCOMPARE(f.Device().At(9 + f.Page().SingDisco, 30), 7);
     }
 
     void systemItemsFollowTheDevice() {
