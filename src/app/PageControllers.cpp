@@ -1,5 +1,7 @@
 #include "app/PageControllers.h"
 
+#include <QTabWidget>
+
 #include "app/MainWindow.h"
 #include "forms/kit/Kit.h"
 #include "link/LinkDriver.h"
@@ -48,16 +50,34 @@ void PageControllers::Connect() {
         if (auto* b = session_.Find<BmpButton>(name))
             QObject::connect(b, &QAbstractButton::clicked, ctx,
                              [this, b] { presets_.SingModeBtnClick(b); });
-    for (const char* name : {"SysVolRunBtn1", "SysVolRunBtn2", "SysPanelBtn1", "SysPanelBtn2",
-                             "SysLRBtn1", "SysLRBtn2"})
-        if (auto* b = session_.Find<BmpButton>(name))
-            QObject::connect(b, &QAbstractButton::clicked, ctx,
-                             [this, b] { refresh_.SysMusInputLevelClick(b); });
 }
 
 void PageControllers::UseDriver(LinkDriver& driver) {
     session_.RunOnLink = [&driver](const EditSession::LinkRoutine& r) { driver.Run(r); };
     QObject::connect(&driver, &LinkDriver::WentOnline, &handlers_, [this] { LinkWentOnline(); });
+}
+
+bool PageControllers::IsEditBox(Address address) const {
+    return IsValidAddress(address) &&
+           qobject_cast<ValueEdit*>(session_.Binding().CtrlBind(address)) != nullptr;
+}
+
+void PageControllers::SelectEdit(Address address) {
+    if (!IsEditBox(address))
+        return;
+    QWidget* edit = session_.Binding().CtrlBind(address);
+    if (edit->isEnabled())
+        handlers_.MusFreEdit1Click(edit);
+}
+
+int PageControllers::CurrentSheet() const {
+    auto* pages = session_.Find<QTabWidget>("FormPageItem");
+    return pages ? pages->currentIndex() : 0;
+}
+
+int PageControllers::AuxTab() const {
+    auto* pages = session_.Find<QTabWidget>("AuxPageCtrol");
+    return pages ? pages->currentIndex() : 0;
 }
 
 void PageControllers::LinkWentOnline() {

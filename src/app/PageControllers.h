@@ -35,6 +35,15 @@ public:
     // The link went online: every page is loaded, the current page re-selected and refreshed.
     void LinkWentOnline();
 
+    // What the EQ graph asks of the editing layer: ShowValue (no step, send) on the control
+    // bound at an address is Display().ShowValueAt, CommitEdit is Display().CommitEdit.
+    bool IsEditBox(Address address) const;
+    // The edit click on the edit box bound at `address`, when it is enabled.
+    void SelectEdit(Address address);
+    // Sheet shown in FormPageItem, tab shown in AuxPageCtrol.
+    int CurrentSheet() const;
+    int AuxTab() const;
+
     EditSession& Session() { return session_; }
     ValueDisplay& Display() { return display_; }
     ButtonStates& Buttons() { return buttons_; }

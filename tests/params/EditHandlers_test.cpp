@@ -180,6 +180,26 @@ private slots:
         QCOMPARE(redraws.back(), std::make_pair(11, 0));
     }
 
+    void graphEditsGoThroughShowValue() {
+        EditFixture f;
+        f.GoOnline();
+        const Address gain = 13 + 4 * 5 + 2; // music band 5
+        QVERIFY(f.pages.IsEditBox(gain));
+        QVERIFY(f.pages.Display().ShowValueAt(gain, 150));
+        QCOMPARE(f.W<ValueEdit>("MusGainEdit5")->text(), QString("6.0dB"));
+        QCOMPARE(f.W<TrackBar>("MusEQGainBar5")->position(), 150);
+        QCOMPARE(f.Page().LastEditedAddress, gain);
+        QCOMPARE(f.Page().LastEditedValue, 150);
+        // A crossover frequency is shown in the pane of its slider.
+        QVERIFY(f.pages.Display().ShowValueAt(8, 204));
+        QCOMPARE(f.W<StatusPane>("MusHPFREPane")->text(), QString("1000Hz"));
+        QCOMPARE(f.W<TrackBar>("MusHPFREBar")->position(), 204);
+        QVERIFY(!f.pages.Display().ShowValueAt(11, 1)); // no control of its own
+        QCOMPARE(f.Writes(), (Writes{{gain, 150}, {8, 204}}));
+        f.pages.SelectEdit(gain - 1);
+        QCOMPARE(f.CurrentEdit()->objectName(), QString("MusFreEdit5"));
+    }
+
     void bandHighlightScrollsTheStrip() {
         EditFixture f;
         auto* bar = f.W<QScrollBar>("MusPanScrollBar");
