@@ -214,6 +214,10 @@ bool EditHandlers::MusFreEdit1KeyDown(QWidget* sender, int key) {
 }
 
 bool EditHandlers::MusFreEdit1KeyPress(QWidget* sender, QChar ch) {
+    // An edit reached by the keyboard (Tab) rather than a click keeps its own text to fall back
+    // on, not the text of the edit selected before it.
+    if (auto* edit = qobject_cast<ValueEdit*>(sender); edit && edit != display_.CurrentEdit())
+        s_.PreviousText = edit->text();
     display_.SetCurrentEdit(sender);
     s_.Edited = true;
     switch (FilterNumberKey(ch.unicode() == '\n' ? U'\r' : char32_t(ch.unicode()))) {

@@ -93,6 +93,15 @@ private slots:
         QCOMPARE(freq->text(), QString("1000Hz"));
         QCOMPARE(f.Writes(), (Writes{{14, 204}}));
 
+        // An edit reached without a click falls back on its own text.
+        auto* gain = f.W<ValueEdit>("MusGainEdit1");
+        QTest::keyClicks(gain, "x");
+        gain->clear();
+        f.pages.Handlers().MusFreEdit1Exit();
+        QCOMPARE(gain->text(), QString("0.0dB"));
+        QCOMPARE(f.CurrentEdit(), gain);
+        QTest::mouseClick(freq, Qt::LeftButton);
+
         // A number the scale cannot read (two points) restores the text and sends nothing.
         freq->setText("1.2.3");
         f.pages.Display().CommitEdit(kStepNone);

@@ -264,6 +264,22 @@ private slots:
         QCOMPARE(f.Device().At(9 + f.Page().SingDisco, 30), 7);
     }
 
+    void leftRightSwitchIsVariantBs() {
+        EditFixture a(Variant::A);
+        a.Device().At(30, 3) = 0;
+        a.pages.Refresh().RefreshPage(100);
+        QCOMPARE(a.Device().At(30, 3), 1); // variant A always reports it set
+        EditFixture b(Variant::B);
+        b.Device().At(30, 3) = 0;
+        b.pages.Refresh().RefreshPage(100);
+        QCOMPARE(b.Device().At(30, 3), 0);
+        QCOMPARE(b.W<BmpButton>("SysLRBtn1")->face(), BmpButton::Face::Down);
+        b.Device().At(30, 3) = 1;
+        b.pages.Refresh().RefreshPage(30);
+        QCOMPARE(b.W<BmpButton>("SysLRBtn2")->face(), BmpButton::Face::Down);
+        QCOMPARE(b.W<BmpButton>("SysLRBtn1")->face(), BmpButton::Face::Normal);
+    }
+
     void systemItemsFollowTheDevice() {
         EditFixture f;
         f.Device().At(30, 2) = 6;
