@@ -7,7 +7,6 @@
 #include "forms/kit/Kit.h"
 #include "link/LinkMachine.h"
 #include "params/ButtonStates.h"
-#include "params/EqPresets.h"
 #include "params/PageRefresh.h"
 #include "params/SectionMap.h"
 #include "params/SlotLayout.h"
@@ -79,8 +78,6 @@ void ChannelCopy::SameBtnClick(QWidget* button) {
 
 void ChannelCopy::CopyBtn1Click(int dst) {
     menuArmed_ = false;
-    if (auto* sheet = s_.Find("AdvTabSheet4_Main"))
-        sheet->setContextMenuPolicy(Qt::DefaultContextMenu);
     LinkContext& link = s_.Link();
     link.Vars.Queue.Reset();
     PageState& page = s_.Page();
