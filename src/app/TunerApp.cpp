@@ -5,7 +5,9 @@
 
 #include "app/LinkWindow.h"
 #include "app/MainWindow.h"
+#include "app/PageControllers.h"
 #include "app/StatusDialog.h"
+#include "link/LinkDriver.h"
 #include "params/PageState.h"
 #include "params/ParamStore.h"
 #include "presets/PresetWiring.h"
@@ -26,9 +28,15 @@ int RunTuner(int argc, char** argv, Variant variant) {
     TForm3 form3;
     TForm2 form2;
 
-    // Device modes and parameter files: controllers owned by the main window. Until the link
-    // window owns the program's link driver they run on an offline link.
-    InstallPresets(form1, nullptr);
+    // ---- editing layer: page controllers on the link's context (one block) ----
+    PageViewHooks viewHooks(form1, form1.binding());
+    LinkDriver linkDriver(params, page, variant, viewHooks);
+    PageControllers pages(form1, linkDriver.Context());
+    pages.UseDriver(linkDriver);
+    // ---- end of the editing layer ----
+
+    // Device modes and parameter files: controllers owned by the main window.
+    InstallPresets(form1, &linkDriver);
 
     form1.show();
 

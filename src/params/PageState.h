@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 #include "params/ParamTable.h"
 
 namespace dsp {
@@ -18,9 +20,15 @@ struct PageState {
 
     int CurrentPage = 0;
     Address CurrentEqAddress = 0;
+    // Band last highlighted (any EQ kind), and per EqClass (0-7) as the pages select them.
     int SelectedBand = 0;
+    std::array<int, 8> SelectedBands{};
+    // EQ bypass state of the section shown, and per section.
     int EqPass = 0;
+    std::array<int, kSectionCount> EqPassOf{};
     int LinkGateState = 0;
+    // Language of the texts the window sets: 1 Chinese, 0 English.
+    int UiLanguage = 1;
 
     // A slider is being moved by the program; slider change handlers return at once.
     bool SetFromControl = false;
