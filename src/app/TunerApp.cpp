@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QTimer>
 
+#include "app/LinkOptions.h"
+#include "app/LinkView.h"
 #include "app/LinkWindow.h"
 #include "app/MainWindow.h"
 #include "app/StatusDialog.h"
@@ -15,6 +17,7 @@ int RunTuner(int argc, char** argv, Variant variant) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Sonaro-2 ");
     QApplication::setApplicationDisplayName("Sonaro-2 ");
+    const LinkOptions linkOptions = ParseLinkOptions(QApplication::arguments());
 
     // The state every window shares lives here for the whole run.
     ParamStore params;
@@ -22,15 +25,17 @@ int RunTuner(int argc, char** argv, Variant variant) {
 
     // The three windows, in this order: main, link, status.
     TForm1 form1(variant, params, page);
-    TForm3 form3;
+    TForm3 form3(params, page, variant);
     TForm2 form2;
-    form1.show();
 
-    // --quit-after MS: close the main window after MS milliseconds (tests, screenshots).
-    const QStringList args = QApplication::arguments();
-    const qsizetype quitAt = args.indexOf("--quit-after");
-    if (quitAt >= 0 && quitAt + 1 < args.size())
-        QTimer::singleShot(args[quitAt + 1].toInt(), &form1, &QWidget::close);
+    // The link as the windows show it: link buttons, status texts, status dialog, messages.
+    LinkView link(form1, form3, form2, linkOptions);
+
+    form1.show();
+    link.Start(); // the first USB HID device change links on its own
+
+    if (linkOptions.QuitAfterMs >= 0)
+        QTimer::singleShot(linkOptions.QuitAfterMs, &form1, &QWidget::close);
     return QApplication::exec();
 }
 
