@@ -58,6 +58,9 @@ int LinkButtonPairState(QWidget* sender, int uiLanguage) {
     auto* unlink = form->findChild<BmpButton*>("UnLinkBtn");
     if (!link || !unlink || (sender != link && sender != unlink))
         return 0;
+    // UnLinkBtn keeps its caption in both states; it follows the language like LinkBtn.
+    unlink->setTexts("断开", "Unlink");
+    unlink->setCaption(uiLanguage == 1 ? "断开" : "Unlink");
     if (sender == link) {
         link->setFace(BmpButton::Face::StayDown); // pressed, orange text
         link->setTexts("断开", "Unlink");

@@ -35,9 +35,8 @@ struct TunerWindows {
 
     TunerWindows(Variant variant, int uiLanguage, const LinkOptions& options = {})
         : form1(variant, store, page), form3(store, page, variant),
-          view(form1, form3, form2, WithoutSystemPorts(form3, options)) {
+          view(form1, form3, form2, Prepare(form3, page, uiLanguage, options)) {
         QApplication::setQuitOnLastWindowClosed(false);
-        page.UiLanguage = uiLanguage;
         view.MessageBox = [this](QWidget*, const LinkMessage& m) { messages << m; };
         view.OnLinkOnline = [this] {
             ++refreshes;
@@ -55,7 +54,9 @@ struct TunerWindows {
     }
 
 private:
-    static const LinkOptions& WithoutSystemPorts(TForm3& form3, const LinkOptions& options) {
+    static const LinkOptions& Prepare(TForm3& form3, PageState& page, int uiLanguage,
+                                      const LinkOptions& options) {
+        page.UiLanguage = uiLanguage;
         form3.Driver().SetSystemSerialPortsListed(false);
         return options;
     }

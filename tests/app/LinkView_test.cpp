@@ -3,11 +3,13 @@
 // once. Texts, colours, button looks, the status dialog, message boxes in both languages,
 // the goodbye of the close button, the device identity and the pitch display.
 #include <QListWidget>
+#include <QPushButton>
 #include <QProgressBar>
 #include <QTest>
 
 #include "LinkRig.h"
 #include "link/Frames.h"
+#include "link/HidTransport.h"
 #include "params/SectionMap.h"
 #include "sim/DeviceModel.h"
 #include "sim/FakeDeviceTransport.h"
@@ -115,6 +117,7 @@ private slots:
         QVERIFY(rig.form2.isVisible());
         QCOMPARE(progress->value(), 0);
         QCOMPARE(rig.form2.LinkLabel()->caption(), texts[0]);
+        rig.Step(); // no serial port: the first search tick goes to the network
         QCOMPARE(rig.form2.ComLabel()->caption(), QString("Network"));
 
         // Half way through the load: linking text in black, the dialog follows the steps.
@@ -137,7 +140,10 @@ private slots:
         QCOMPARE(rig.form2.LinkLabel()->caption(), texts[2]);
         QCOMPARE(rig.refreshes, 1);
         QVERIFY(rig.Driver().HoldTimer().isActive());
-        // The device identity: four bytes as eight upper-case hexadecimal digits.
+        // The device identity (asked for by the system page): four bytes as eight
+        // upper-case hexadecimal digits.
+        rig.Driver().Run([](LinkContext& c) { SendPacktData(c.Ports, WRRead, 0x1E40, {}); });
+        rig.fake.PumpAll();
         const auto id = rig.model.Identity();
         QString hex;
         for (uint8_t b : id)
