@@ -148,9 +148,8 @@ void LinkView::Start() {
         driver_.StartHid();
         return;
     }
-    QTimer::singleShot(0, this, [this] {
-        driver_.Run([](LinkContext& c) { HidPresenceChanged(c, false); });
-    });
+    QTimer::singleShot(
+        0, this, [this] { driver_.Run([](LinkContext& c) { HidPresenceChanged(c, false); }); });
 }
 
 void LinkView::LinkBtnClick(QObject* sender) {
@@ -302,8 +301,7 @@ void LinkView::ShowStatusDialog(int progressPercent) {
 void LinkView::HideStatusDialog() {
     CopyStatusToDialog();
     const LinkVars& v = driver_.Vars();
-    const int progress =
-        v.StepTotal > 0 ? int(std::lrint(100.0 * v.StepPos / v.StepTotal)) : 0;
+    const int progress = v.StepTotal > 0 ? int(std::lrint(100.0 * v.StepPos / v.StepTotal)) : 0;
     status_.RzProgressStatus1()->setValue(std::clamp(progress, 0, 100));
     status_.hide();
 }

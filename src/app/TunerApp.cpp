@@ -1,6 +1,7 @@
 #include "app/TunerApp.h"
 
 #include <QApplication>
+#include <QLoggingCategory>
 #include <QTimer>
 
 #include "app/LinkOptions.h"
@@ -18,6 +19,8 @@ int RunTuner(int argc, char** argv, Variant variant) {
     QApplication::setApplicationName("Sonaro-2 ");
     QApplication::setApplicationDisplayName("Sonaro-2 ");
     const LinkOptions linkOptions = ParseLinkOptions(QApplication::arguments());
+    // Frame dumps of the link only on request (QT_LOGGING_RULES="dsptuner.link.debug=true").
+    QLoggingCategory::setFilterRules(QStringLiteral("dsptuner.link.debug=false"));
 
     // The state every window shares lives here for the whole run.
     ParamStore params;

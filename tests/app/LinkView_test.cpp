@@ -3,8 +3,8 @@
 // once. Texts, colours, button looks, the status dialog, message boxes in both languages,
 // the goodbye of the close button, the device identity and the pitch display.
 #include <QListWidget>
-#include <QPushButton>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTest>
 
 #include "LinkRig.h"
@@ -85,12 +85,12 @@ private slots:
         QTest::addColumn<int>("language");
         QTest::addColumn<QStringList>("texts"); // search, linking, online, link button
         QTest::addColumn<QString>("shot");
-        QTest::newRow("A chinese") << int(Variant::A) << 1
-                                   << QStringList{"设备搜索...", "连接中...", "设备已连接", "断开"}
-                                   << "link_online_A_zh";
-        QTest::newRow("B english") << int(Variant::B) << 0
-                                   << QStringList{"Search...", "Linking...", "Online", "Unlink"}
-                                   << "link_online_B_en";
+        QTest::newRow("A chinese")
+            << int(Variant::A) << 1 << QStringList{"设备搜索...", "连接中...", "设备已连接", "断开"}
+            << "link_online_A_zh";
+        QTest::newRow("B english")
+            << int(Variant::B) << 0 << QStringList{"Search...", "Linking...", "Online", "Unlink"}
+            << "link_online_B_en";
     }
     void linkUpShowsEveryStage() {
         QFETCH(int, variant);
@@ -175,10 +175,18 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("status");
-        QTest::newRow("lost zh") << true << 1 << "提示" << "已断开连接!" << "设备未连接";
-        QTest::newRow("lost en") << true << 0 << "Confirm" << "Off Line!" << "Off Line";
-        QTest::newRow("failed zh") << false << 1 << "提示" << "连接失败!" << "设备未连接";
-        QTest::newRow("failed en") << false << 0 << "Confirm" << "Off Line!" << "Off Line";
+        QTest::newRow("lost zh") << true << 1 << "提示"
+                                 << "已断开连接!"
+                                 << "设备未连接";
+        QTest::newRow("lost en") << true << 0 << "Confirm"
+                                 << "Off Line!"
+                                 << "Off Line";
+        QTest::newRow("failed zh") << false << 1 << "提示"
+                                   << "连接失败!"
+                                   << "设备未连接";
+        QTest::newRow("failed en") << false << 0 << "Confirm"
+                                   << "Off Line!"
+                                   << "Off Line";
     }
     void failuresTellTheUser() {
         QFETCH(bool, lost);
@@ -198,9 +206,11 @@ private slots:
             rig.fake.SetConnected(false);
             rig.Find<BmpButton>("LinkBtn")->click();
         }
-        QVERIFY(rig.StepUntil([&] { return !rig.Driver().Timer1().isActive() &&
-                                           !rig.Driver().HoldTimer().isActive(); },
-                              400));
+        QVERIFY(rig.StepUntil(
+            [&] {
+                return !rig.Driver().Timer1().isActive() && !rig.Driver().HoldTimer().isActive();
+            },
+            400));
         QVERIFY(!rig.Driver().Online());
         QCOMPARE(rig.Caption("LinkLabel"), status);
         QVERIFY(Style(rig.Find("LinkLabel")).contains("#FF0000"));
@@ -264,16 +274,18 @@ private slots:
         QTest::addColumn<QString>("port");
         QTest::addColumn<QStringList>("serial");
         QTest::addColumn<QString>("flags"); // h no-hid, m no-modal, t trace
-        QTest::newRow("none") << QStringList{} << "127.0.0.1" << "8899" << QStringList{} << "";
+        QTest::newRow("none") << QStringList{} << "127.0.0.1"
+                              << "8899" << QStringList{} << "";
         QTest::newRow("host and port")
-            << QStringList{"--host", "127.0.0.1", "--port", "18899"} << "127.0.0.1" << "18899"
-            << QStringList{} << "";
+            << QStringList{"--host", "127.0.0.1", "--port", "18899"} << "127.0.0.1"
+            << "18899" << QStringList{} << "";
         QTest::newRow("two serial ports, flags")
             << QStringList{"--serial", "/dev/pts/77", "--no-hid", "--serial", "/dev/pts/78",
-                           "--trace", "--no-modal", "--other", "x"}
-            << "127.0.0.1" << "8899" << QStringList{"/dev/pts/77", "/dev/pts/78"} << "hmt";
-        QTest::newRow("value missing at the end")
-            << QStringList{"--port"} << "127.0.0.1" << "8899" << QStringList{} << "";
+                           "--trace",  "--no-modal",  "--other",  "x"}
+            << "127.0.0.1"
+            << "8899" << QStringList{"/dev/pts/77", "/dev/pts/78"} << "hmt";
+        QTest::newRow("value missing at the end") << QStringList{"--port"} << "127.0.0.1"
+                                                  << "8899" << QStringList{} << "";
     }
     void optionsFillTheLinkControls() {
         QFETCH(QStringList, args);
@@ -317,13 +329,20 @@ private slots:
     void languageIdentifierOfTheLocale_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("id");
-        QTest::newRow("zh_CN") << "zh_CN" << "0804";
-        QTest::newRow("zh_TW") << "zh_TW" << "0404";
-        QTest::newRow("zh_HK") << "zh_HK" << "0C04";
-        QTest::newRow("en_US") << "en_US" << "0409";
-        QTest::newRow("en_GB") << "en_GB" << "0809";
-        QTest::newRow("de_DE") << "de_DE" << "0407";
-        QTest::newRow("C") << "C" << "0000";
+        QTest::newRow("zh_CN") << "zh_CN"
+                               << "0804";
+        QTest::newRow("zh_TW") << "zh_TW"
+                               << "0404";
+        QTest::newRow("zh_HK") << "zh_HK"
+                               << "0C04";
+        QTest::newRow("en_US") << "en_US"
+                               << "0409";
+        QTest::newRow("en_GB") << "en_GB"
+                               << "0809";
+        QTest::newRow("de_DE") << "de_DE"
+                               << "0407";
+        QTest::newRow("C") << "C"
+                           << "0000";
     }
     void languageIdentifierOfTheLocale() {
         QFETCH(QString, locale);
