@@ -24,8 +24,9 @@ struct FakeRig : TunerWindows {
     sim::DeviceModel model;
     sim::FakeDeviceTransport fake;
 
-    FakeRig(Variant variant, int uiLanguage)
-        : TunerWindows(variant, uiLanguage), model(variant), fake(model, TransportKind::Tcp) {
+    FakeRig(Variant variant, int uiLanguage, const LinkOptions& options = {})
+        : TunerWindows(variant, uiLanguage, options), model(variant),
+          fake(model, TransportKind::Tcp) {
         LinkDriver& d = Driver();
         d.SetTcpEnabled(false); // no socket: the fake is the link
         d.Ports().For(TransportKind::Tcp) = &fake;
@@ -128,6 +129,10 @@ private slots:
         QVERIFY2(progress->value() > 30 && progress->value() < 70,
                  qPrintable(QString::number(progress->value())));
         QCOMPARE(rig.form2.LinkLabel()->caption(), texts[1]);
+        rig.form2.close(); // closing it hides it until the next tick
+        QVERIFY(!rig.form2.isVisible());
+        rig.Step();
+        QVERIFY(rig.form2.isVisible());
         test::SaveShot(rig.form2, "link_status_dialog_" + shot.section('_', 2));
 
         QVERIFY(rig.StepUntil([&] { return rig.Driver().Online(); }));
@@ -167,6 +172,27 @@ private slots:
         QCOMPARE(rig.store.DeviceTable.At(SecMusic, 6), 10);
         QCOMPARE(rig.SentTo(WRWrite, SecMusic * 256 + 6), 0);
         QVERIFY(!rig.page.SetFromControl);
+    }
+
+    // The search tries each serial port of the list once, leaves the list without a
+    // selection past its end, then goes to the network.
+    void searchWalksTheSerialPortList() {
+        LinkOptions options;
+        options.SerialPorts << "/dev/dsp-test-no-such-port";
+        FakeRig rig(Variant::A, 1, options);
+        auto* box = rig.Find<ComboBox>("ComComboBox1");
+        QCOMPARE(box->count(), 1);
+        rig.Find<BmpButton>("LinkBtn")->click();
+        QCOMPARE(rig.Driver().Ports().Transport, TransportKind::Serial);
+        rig.Step();
+        QCOMPARE(rig.form2.ComLabel()->caption(), QString("/dev/dsp-test-no-such-port"));
+        QCOMPARE(box->currentIndex(), 0);
+        rig.Step();
+        QCOMPARE(box->currentIndex(), -1);
+        rig.Step();
+        QCOMPARE(rig.Driver().Ports().Transport, TransportKind::Tcp);
+        QCOMPARE(rig.form2.ComLabel()->caption(), QString("Network"));
+        QVERIFY(rig.StepUntil([&] { return rig.Driver().Online(); }));
     }
 
     void failuresTellTheUser_data() {
