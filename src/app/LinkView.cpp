@@ -209,6 +209,7 @@ void LinkView::SyncComSelection() {
 }
 
 void LinkView::CopyStatusToDialog() {
+    status_.ShowLanguage(UiLanguage());
     if (auto* label = main_.findChild<TextLabel*>("LinkLabel"))
         status_.LinkLabel()->setCaption(label->caption());
 }

@@ -40,6 +40,12 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Dialog | Qt::WindowStaysOn
         move(screen->availableGeometry().center() - rect().center());
 }
 
+void TForm2::ShowLanguage(int uiLanguage) {
+    const bool chinese = uiLanguage == 1;
+    setWindowTitle(chinese ? "设备状态" : "Device Staus");
+    warn_->setCaption(chinese ? warn_->textZh() : warn_->textEn());
+}
+
 void TForm2::closeEvent(QCloseEvent* e) {
     hide();
     e->ignore();

@@ -129,6 +129,9 @@ private slots:
         QVERIFY2(progress->value() > 30 && progress->value() < 70,
                  qPrintable(QString::number(progress->value())));
         QCOMPARE(rig.form2.LinkLabel()->caption(), texts[1]);
+        QCOMPARE(rig.form2.WarnLabel()->caption(),
+                 language ? QString("请稍等,可能需要几秒钟才能完成操作！")
+                          : QString("Please Wait for a moment!"));
         rig.form2.close(); // closing it hides it until the next tick
         QVERIFY(!rig.form2.isVisible());
         rig.Step();
