@@ -22,6 +22,10 @@ DSP_PACKAGES=(
     xvfb
     xauth
     desktop-file-utils
+    # Qt 6's QAudioSource on Linux talks to PulseAudio (libpulse); the capture tests start a
+    # private PulseAudio daemon with a sine source, so no sound card is needed.
+    libpulse0
+    pulseaudio
 )
 
 dsp_ensure_packages() {

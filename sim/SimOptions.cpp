@@ -36,6 +36,7 @@ std::optional<SimOptions> ParseSimOptions(const QStringList& arguments, QString*
         {"variant", "Device variant A or B (default A).", "A|B", "A"},
         {"password", "Link password (default 1234).", "DIGITS"},
         {"lock", "Start with the key-panel lock on."},
+        {"turn-pitch-ms", "Turn the key knob one step every N ms (the status poll shows it).", "N"},
         {"drop-every", "Drop every Nth answer.", "N"},
         {"corrupt-every", "Break the checksum of every Nth answer frame.", "N"},
         {"split", "Send answers in pieces of at most N bytes.", "N"},
@@ -86,6 +87,10 @@ std::optional<SimOptions> ParseSimOptions(const QStringList& arguments, QString*
         *c.field = *v;
     }
     o.faults.join = p.isSet("join");
+    const auto pitch = Count(p, QStringLiteral("turn-pitch-ms"), error);
+    if (!pitch)
+        return std::nullopt;
+    o.turnPitchMs = *pitch;
     return o;
 }
 

@@ -17,6 +17,7 @@ struct SimOptions {
     FaultConfig faults;
     QString password; // empty: the factory password
     bool panelLock = false;
+    int turnPitchMs = 0; // turn the key knob one step every N ms (0: never)
     bool verbose = false;
 };
 

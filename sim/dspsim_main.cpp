@@ -2,8 +2,10 @@
 // optionally on a pseudo-terminal.
 #include <QCoreApplication>
 #include <QLoggingCategory>
+#include <QTimer>
 #include <cstdio>
 
+#include "params/SectionMap.h"
 #include "sim/DeviceModel.h"
 #include "sim/SimLog.h"
 #include "sim/SimOptions.h"
@@ -50,6 +52,19 @@ int main(int argc, char** argv) {
         std::printf("%s\n", qPrintable(pty.SlavePath()));
     }
     std::fflush(stdout);
+    // The key knob on the front panel: up and down through the 15 key positions.
+    QTimer knob;
+    int direction = 1;
+    QObject::connect(&knob, &QTimer::timeout, [&] {
+        const int pitch = model.Table().At(dsp::SecMusic, 6);
+        if (pitch + direction < 0 || pitch + direction > 14)
+            direction = -direction;
+        model.TurnPitch(pitch + direction);
+        qCDebug(lcSim) << "key knob at" << pitch + direction;
+    });
+    if (options->turnPitchMs > 0)
+        knob.start(options->turnPitchMs);
+
     if (options->faults.Any())
         qCInfo(lcSim) << "fault switches on";
     return app.exec();

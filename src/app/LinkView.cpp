@@ -35,11 +35,16 @@ int SheetOfPage(int pageTag) {
 }
 
 // LinkLabel's font colour: dark blue online, black while linking, red offline.
-QString LinkLabelStyle(LinkColour colour) {
-    const char* rgb = colour == LinkColour::Online    ? "#003399"
-                      : colour == LinkColour::Linking ? "#000000"
-                                                      : "#FF0000";
-    return QStringLiteral("color: %1; font-weight: bold;").arg(QLatin1String(rgb));
+QColor LinkLabelColour(LinkColour colour) {
+    switch (colour) {
+    case LinkColour::Online:
+        return QColor(0x00, 0x33, 0x99);
+    case LinkColour::Linking:
+        return QColor(0x00, 0x00, 0x00);
+    case LinkColour::Offline:
+        break;
+    }
+    return QColor(0xFF, 0x00, 0x00);
 }
 
 void PrintLine(const QElapsedTimer& clock, const QString& line) {
@@ -281,7 +286,7 @@ void LinkView::LinkLabelWindow(std::string_view chinese, std::string_view englis
 
 void LinkView::SetLinkLabelColour(LinkColour colour) {
     if (auto* label = main_.findChild<TextLabel*>("LinkLabel"))
-        label->setStyleSheet(LinkLabelStyle(colour));
+        label->setTextColor(LinkLabelColour(colour));
 }
 
 void LinkView::SetLinkButtonsActive(bool active) {

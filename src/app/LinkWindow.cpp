@@ -8,6 +8,8 @@
 #include <QPushButton>
 
 #include "link/HidTransport.h"
+#include "params/PageState.h"
+#include "params/ParamStore.h"
 
 namespace dsp {
 
@@ -48,6 +50,20 @@ TForm3::TForm3(ParamStore& store, PageState& page, Variant variant, ViewHooks& h
     : QWidget(parent, Qt::Window),
       driver_(std::make_unique<LinkDriver>(store, page, variant, hooks)),
       localeId_(LanguageIdOf(QLocale::system())) {
+    Init();
+}
+
+TForm3::TForm3(QWidget* parent)
+    : TForm3(std::make_unique<ParamStore>(), std::make_unique<PageState>(), parent) {}
+
+TForm3::TForm3(std::unique_ptr<ParamStore> store, std::unique_ptr<PageState> page, QWidget* parent)
+    : QWidget(parent, Qt::Window), ownStore_(std::move(store)), ownPage_(std::move(page)),
+      driver_(std::make_unique<LinkDriver>(*ownStore_, *ownPage_, Variant::A)),
+      localeId_(LanguageIdOf(QLocale::system())) {
+    Init();
+}
+
+void TForm3::Init() {
     setObjectName("TForm3");
     setWindowTitle("系统");
     BuildControls();

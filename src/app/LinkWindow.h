@@ -28,6 +28,8 @@ class TForm3 : public QWidget {
 public:
     TForm3(ParamStore& store, PageState& page, Variant variant, ViewHooks& hooks = NoViewHooks(),
            QWidget* parent = nullptr);
+    // A link window with a parameter store and page state of its own (tests, tools).
+    explicit TForm3(QWidget* parent = nullptr);
     ~TForm3() override;
 
     LinkDriver& Driver() { return *driver_; }
@@ -47,9 +49,13 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    TForm3(std::unique_ptr<ParamStore> store, std::unique_ptr<PageState> page, QWidget* parent);
+    void Init();
     void BuildControls();
     void ListHidDevices();
 
+    std::unique_ptr<ParamStore> ownStore_;
+    std::unique_ptr<PageState> ownPage_;
     std::unique_ptr<LinkDriver> driver_;
     QString localeId_;
     QListWidget* history_ = nullptr;

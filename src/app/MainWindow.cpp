@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLocale>
+#include <QMenu>
 #include <QScreen>
 #include <QSerialPortInfo>
 #include <QTimer>
@@ -78,6 +79,35 @@ void TForm1::ConnectWindowControls() {
         connect(l, &TextLabel::doubleClicked, this, &TForm1::LinkLabelDblClick);
     connect(regions_.settingsPages, &QTabWidget::currentChanged, this,
             &TForm1::AdvPageControl1Change);
+    if (variant_ == Variant::B)
+        AttachCopyMenu();
+}
+
+void TForm1::AttachCopyMenu() {
+    auto* menu = findChild<QMenu*>("CopyPopupMenu");
+    auto popupAt = [this, menu](QWidget* w) {
+        return [this, menu, w](const QPoint& pos) {
+            if (copyMenuAutoPopup_ && menu)
+                menu->popup(w->mapToGlobal(pos));
+        };
+    };
+    auto* sheet = findChild<TabSheet*>("AdvTabSheet4_Main");
+    sheet->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(sheet, &TabSheet::mousePressed, this, &TForm1::AdvTabSheet4_MainMouseDown);
+    connect(sheet, &QWidget::customContextMenuRequested, this, popupAt(sheet));
+    for (const char* name : {"OutLimiteGroup", "AdvGroupBox6", "OutLHPGroup", "AdvGroupBox21",
+                             "AdvGroupBox34", "AdvGroupBox7"}) {
+        auto* group = findChild<GroupBox*>(name);
+        if (!group)
+            continue;
+        group->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(group, &GroupBox::mousePressed, this, &TForm1::AdvTabSheet4_MainMouseDown);
+        connect(group, &QWidget::customContextMenuRequested, this, popupAt(group));
+    }
+}
+
+void TForm1::AdvTabSheet4_MainMouseDown(Qt::MouseButton, Qt::KeyboardModifiers mods) {
+    copyMenuAutoPopup_ = mods.testFlag(Qt::ControlModifier);
 }
 
 void TForm1::BindControls() {

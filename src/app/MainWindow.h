@@ -84,6 +84,11 @@ public:
     void RzBmpButton1Click(); // maximise / restore
     void RzBmpButton3Click(); // close
     void LinkLabelDblClick();
+    // Variant B: a press on the output page or its groups lets a right click open the copy
+    // menu only while Ctrl is held.
+    void AdvTabSheet4_MainMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mods);
+    bool CopyMenuAutoPopup() const { return copyMenuAutoPopup_; }
+    void SetCopyMenuAutoPopup(bool on) { copyMenuAutoPopup_ = on; }
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -98,6 +103,7 @@ private:
     void FormCreate();
     void FormShow();
     void ConnectWindowControls();
+    void AttachCopyMenu();
     bool IsDragSurface(QWidget* w) const;
     void FillSerialPortsDefault();
 
@@ -113,6 +119,7 @@ private:
     QTimer* timer2_ = nullptr;
 
     bool keyPreview_ = true;
+    bool copyMenuAutoPopup_ = false;
     bool spectrumPaused_ = false;
     bool shown_ = false;
     bool showHandled_ = false;

@@ -7,9 +7,28 @@ namespace dsp::ctl {
 
 namespace {
 
-// A full load reads sections 0 to 25 and some system items; 26 to 29 are never read.
-bool SectionRead(Address a) {
-    return SectionOf(a) <= 25 || SectionOf(a) == SecSystem;
+// What a full load brings into DeviceTable: sections 0 to 25 and the system items it
+// requests (0x1E14 and 0x1E17 in variant A only). Anything else would print a stale zero.
+bool LoadedByLink(Address a, Variant variant) {
+    if (SectionOf(a) <= SecSysVol)
+        return true;
+    if (SectionOf(a) != SecSystem)
+        return false;
+    switch (SlotOf(a)) {
+    case 0x01:
+    case 0x02:
+    case 0x03:
+    case 0x04:
+    case 0x15:
+    case 0x21:
+    case 0x22:
+        return true;
+    case 0x14:
+    case 0x17:
+        return variant == Variant::A;
+    default:
+        return false;
+    }
 }
 
 } // namespace
@@ -42,9 +61,9 @@ Address ViewAddressFor(LinkContext& ctx, Address device) {
 }
 
 int Get(Session& s, Address address, Output& o) {
-    if (!SectionRead(address)) {
-        o.err << "dspctl: section " << SectionOf(address)
-              << " is not read from the device by a load\n";
+    if (!LoadedByLink(address, s.Ctx().ProgramVariant)) {
+        o.err << "dspctl: " << AddressText(address)
+              << " is not read from the device when linking\n";
         return kExitUsage;
     }
     if (!LinkUp(s, o))

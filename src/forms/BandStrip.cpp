@@ -22,7 +22,7 @@ QWidget* MakeBandColumn(QWidget* parent, const BandNames& nm) {
     col->setObjectName(Numbered(nm.prefix, "BandColumn", nm.band));
     col->setFixedWidth(kBandColumnWidth);
     auto* v = new QVBoxLayout(col);
-    v->setContentsMargins(2, 1, 2, 1);
+    v->setContentsMargins(1, 1, 1, 1);
     v->setSpacing(2);
 
     auto* point = new TypeLabel(TypeLabel::Role::PointLabel, col);
@@ -68,45 +68,45 @@ QWidget* MakeBandColumn(QWidget* parent, const BandNames& nm) {
     return col;
 }
 
-QWidget* MakeBandStrip(QWidget* parent, const StripSpec& spec) {
-    GroupBox* frame = MakeBareGroup(parent, spec.frameName.isEmpty() ? spec.prefix + "StripFrame"
-                                                                     : spec.frameName);
+QWidget* MakeBandStrip(QWidget* parent, const StripLayout& layout) {
+    GroupBox* frame = MakeBareGroup(
+        parent, layout.frameName.isEmpty() ? layout.prefix + "StripFrame" : layout.frameName);
     auto* v = new QVBoxLayout(frame);
     v->setContentsMargins(2, 2, 2, 1);
     v->setSpacing(1);
 
     auto* box = new QScrollArea(frame);
-    box->setObjectName(spec.scrollBox);
+    box->setObjectName(layout.scrollBox);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box->setFrameShape(QFrame::NoFrame);
     box->setWidgetResizable(true);
-    box->setFixedWidth(spec.visible * kBandColumnWidth);
+    box->setFixedWidth(layout.visible * kBandColumnWidth);
 
     auto* strip = new QWidget;
-    strip->setObjectName(spec.scrollBox + "Strip");
+    strip->setObjectName(layout.scrollBox + "Strip");
     auto* h = new QHBoxLayout(strip);
     h->setContentsMargins(0, 0, 0, 0);
     h->setSpacing(0);
-    for (int n = 1; n <= spec.bands; ++n) {
-        BandNames nm{spec.prefix, spec.spinPrefix, spec.pointPrefix, n,
-                     n,           spec.pointTag,   spec.pointHint};
+    for (int n = 1; n <= layout.bands; ++n) {
+        BandNames nm{layout.prefix,   layout.spinPrefix, layout.pointPrefix, n, n,
+                     layout.pointTag, layout.pointHint};
         h->addWidget(MakeBandColumn(strip, nm));
     }
-    strip->setFixedWidth(spec.bands * kBandColumnWidth);
+    strip->setFixedWidth(layout.bands * kBandColumnWidth);
     box->setWidget(strip);
     v->addWidget(box, 1);
 
     auto* bar = new QScrollBar(Qt::Horizontal, frame);
-    bar->setObjectName(spec.scrollBar);
-    bar->setRange(0, spec.bands - spec.visible);
+    bar->setObjectName(layout.scrollBar);
+    bar->setRange(0, layout.bands - layout.visible);
     bar->setPageStep(1);
     bar->setFixedHeight(12);
     v->addWidget(bar);
     // The strip follows its scroll bar one column per step. Binding-free view glue only.
     QObject::connect(bar, &QScrollBar::valueChanged, box,
                      [box](int p) { box->horizontalScrollBar()->setValue(p * kBandColumnWidth); });
-    frame->setFixedWidth(spec.visible * kBandColumnWidth + 6);
+    frame->setFixedWidth(layout.visible * kBandColumnWidth + 6);
     return frame;
 }
 

@@ -26,7 +26,7 @@ QWidget* MakeBandColumn(QWidget* parent, const BandNames& names);
 
 // A horizontally scrolling strip of `bands` columns of which `visible` show at once, with its
 // scroll box and its scroll bar (range 0 .. bands - visible, one column per step).
-struct StripSpec {
+struct StripLayout {
     QString prefix;
     QString spinPrefix;
     QString pointPrefix;
@@ -38,6 +38,6 @@ struct StripSpec {
     QString scrollBar;
     QString frameName; // the frame around the strip (empty: a generated name)
 };
-QWidget* MakeBandStrip(QWidget* parent, const StripSpec& spec);
+QWidget* MakeBandStrip(QWidget* parent, const StripLayout& layout);
 
 } // namespace dsp::forms

@@ -27,7 +27,10 @@ StatusPane* MakePane(QWidget* parent, const QString& name, int formatCode) {
     auto* p = new StatusPane(parent);
     p->setObjectName(name);
     p->setHint(QString::number(formatCode));
-    p->setFixedSize(50, 18);
+    // Times, frequencies and release ratios need the wide pane; plain numbers the narrow one.
+    const bool wide = formatCode == 6 || formatCode == 11 || formatCode == 14 || formatCode == 12 ||
+                      formatCode == 16 || formatCode == 17 || formatCode == 18;
+    p->setFixedSize(wide ? 58 : 44, 18);
     return p;
 }
 
@@ -99,7 +102,7 @@ TabSheet* MakeSheet(PageControl* pages, const QString& name, const QString& zh, 
 SpinButtons* MakeSpin(QWidget* parent, const QString& name) {
     auto* s = new SpinButtons(parent);
     s->setObjectName(name);
-    s->setFixedSize(14, 20);
+    s->setFixedSize(12, 20);
     return s;
 }
 
@@ -117,14 +120,18 @@ QWidget* MakeSliderItem(QWidget* parent, const SliderItem& item) {
     auto* top = new QHBoxLayout;
     top->setSpacing(3);
     top->addWidget(MakeLabel(w, QString("%1Label").arg(item.bar), item.zh, item.en), 1);
+    top->addWidget(MakePane(w, item.pane, item.formatCode));
+    v->addLayout(top);
+    // The phase button sits at the end of the slider line.
+    auto* line = new QHBoxLayout;
+    line->setSpacing(3);
+    line->addWidget(MakeBar(w, item.bar, item.max), 1);
     if (item.phase) {
         auto* ph = MakeBmp(w, item.phase, BmpButton::Kind::Phase);
         ph->setFixedSize(15, 15);
-        top->addWidget(ph);
+        line->addWidget(ph);
     }
-    top->addWidget(MakePane(w, item.pane, item.formatCode));
-    v->addLayout(top);
-    v->addWidget(MakeBar(w, item.bar, item.max));
+    v->addLayout(line);
     return w;
 }
 
@@ -138,7 +145,7 @@ QWidget* MakeFilterItem(QWidget* parent, const FilterItem& item) {
     auto* top = new QHBoxLayout;
     top->setSpacing(3);
     top->addWidget(MakeLabel(w, QString("%1Label").arg(item.bar), item.highPass ? "高通" : "低通",
-                             item.highPass ? "High Pass" : "Low Pass"),
+                             item.highPass ? "HPF" : "LPF"),
                    1);
     top->addWidget(MakePane(w, item.pane, 6));
     v->addLayout(top);

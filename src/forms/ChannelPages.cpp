@@ -95,19 +95,18 @@ namespace {
 
 void BuildEchoSheet(TabSheet* sheet, Variant v) {
     QList<QWidget*> levels = {Slider(sheet, {"EchoEffLevelBar", "EchoEffLevelPane", 100, 8,
-                                             "效果电平", "Effect Level", "EchoEffPhaseBtn"})};
+                                             "效果电平", "Effect", "EchoEffPhaseBtn"})};
     if (v == Variant::B)
         levels << Slider(sheet, {"EchoDirectLevelBar", "EchoDirectLevelPane", 100, 8, "直达电平",
-                                 "Direct Level", "EchoDirectPhaseBtn"});
-    levels << Slider(sheet, {"EchoPreDelayBar", "EchoPreDelayPane", 250, 26, "预延时", "Pre Delay"})
-           << Slider(sheet, {"EchoTimeBar", "EchoTimePane", 250, 11, "回声时间", "Echo Time"})
+                                 "Direct", "EchoDirectPhaseBtn"});
+    levels << Slider(sheet, {"EchoPreDelayBar", "EchoPreDelayPane", 250, 26, "预延时", "Predelay"})
+           << Slider(sheet, {"EchoTimeBar", "EchoTimePane", 250, 11, "回声时间", "Time"})
            << Slider(sheet, {"EchoRepeatBar", "EchoRepeatPane", 80, 8, "重复", "Repeat"});
     GroupBox* echo = MakeItemGroup(sheet, "EchoMainGroup", "回声", "Echo", levels);
     GroupBox* second = MakeItemGroup(
         sheet, "EchoSecondGroup", "二次回声", "Second Echo",
-        {Slider(sheet,
-                {"EchoRPreDelayBar", "EchoRPreDelayPane", 50, 8, "二次预延时", "2nd Pre Delay"}),
-         Slider(sheet, {"EchoRTimeBar", "EchoRTimePane", 100, 10, "二次时间", "2nd Time"})});
+        {Slider(sheet, {"EchoRPreDelayBar", "EchoRPreDelayPane", 50, 8, "二次预延时", "Delay 2"}),
+         Slider(sheet, {"EchoRTimeBar", "EchoRTimePane", 100, 10, "二次时间", "Time 2"})});
     GroupBox* xover =
         MakeItemGroup(sheet, "EchoFilterGroup", "分频", "Crossover",
                       {Filter(sheet, {"EchoHPTypeBox", "EchoHPFreBar", "EchoHPFrePane", true}),
@@ -123,13 +122,13 @@ void BuildReverbSheet(TabSheet* sheet, Variant) {
     GroupBox* levels =
         MakeItemGroup(sheet, "RvbLevelGroup", "混响电平", "Reverb Level",
                       {Slider(sheet, {"RvbEffLevelBar", "RvbEffLevelPane", 100, 8, "效果电平",
-                                      "Effect Level", "RvbEffPhaseBtn"}),
+                                      "Effect", "RvbEffPhaseBtn"}),
                        Slider(sheet, {"RvbDirectLevelBar", "RvbDirectLevelPane", 100, 8, "直达电平",
-                                      "Direct Level", "RvbDirectPhaseBtn"})});
+                                      "Direct", "RvbDirectPhaseBtn"})});
     GroupBox* times = MakeItemGroup(
-        sheet, "RvbTimeGroup", "混响时间", "Reverb Time",
-        {Slider(sheet, {"RvbPreDelayBar", "RvbPreDelayPane", 100, 11, "预延时", "Pre Delay"}),
-         Slider(sheet, {"RvbTimeBar", "RvbTimePane", 80, 12, "混响时间", "Reverb Time"})});
+        sheet, "RvbTimeGroup", "混响时间", "Time",
+        {Slider(sheet, {"RvbPreDelayBar", "RvbPreDelayPane", 100, 11, "预延时", "Delay"}),
+         Slider(sheet, {"RvbTimeBar", "RvbTimePane", 80, 12, "混响时间", "Time"})});
     GroupBox* xover =
         MakeItemGroup(sheet, "RvbFilterGroup", "分频", "Crossover",
                       {Filter(sheet, {"RvbHPTypeBox", "RvbHPFreBar", "RvbHPFrePane", true}),

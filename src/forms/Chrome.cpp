@@ -184,7 +184,10 @@ QWidget* BuildButtonBar(QWidget* parent, Variant v) {
     TextLabel* status = MakeLabel(bar, "LinkLabel", "设备未连接", "Off Line");
     status->setFixedWidth(112);
     status->setAlignment(Qt::AlignCenter);
-    status->setStyleSheet("color: #FF0000; font-weight: bold;");
+    QFont bold = status->font();
+    bold.setBold(true);
+    status->setFont(bold);
+    status->setTextColor(QColor(255, 0, 0)); // offline
     bottom->addWidget(status);
     rows->addLayout(bottom);
     return bar;
@@ -206,6 +209,18 @@ Panel* BuildGraphPanel(QWidget* parent) {
     pass->hide();
     grid->addWidget(pass, 0, 0, Qt::AlignCenter);
 
+    // The 22 band points of the graph (EP1 ... EP20, HPF, LPF), 14 x 14, placed by the graph.
+    for (int i = 0; i < 22; ++i) {
+        const bool filter = i >= 20;
+        auto* point = new MarkerImage(
+            filter ? MarkerImage::Shape::FilterPoint : MarkerImage::Shape::EqPoint, frame);
+        point->setObjectName(i < 20 ? QString("EP%1").arg(i + 1) : i == 20 ? "HPF" : "LPF");
+        point->setTag(i);
+        point->resize(14, 14);
+        point->setCursor(Qt::CrossCursor);
+        point->hide();
+    }
+
     TextLabel* value = MakeLabel(frame, "EQlabel", "", "", false);
     value->setStyleSheet("color: #F39800; font-family: 'Arial Narrow'; font-weight: bold;"
                          " font-size: 13px; background: transparent;");
@@ -216,9 +231,14 @@ Panel* BuildGraphPanel(QWidget* parent) {
 
 GroupBox* BuildPasswordGate(QWidget* form) {
     GroupBox* gate = MakeGroup(form, "FirstCheckGrop", "设备已锁定", "Device Locked");
-    gate->setFixedSize(320, 92);
+    gate->setFixedSize(320, 104);
+    gate->setStyleSheet(
+        "QGroupBox#FirstCheckGrop { background: #FFFFFF; border: 2px solid #F39800;"
+        " border-radius: 6px; margin-top: 0; padding-top: 16px; }"
+        "QGroupBox#FirstCheckGrop::title { subcontrol-origin: padding; top: 3px; left: 10px;"
+        " color: #D67800; }");
     auto* g = new QGridLayout(gate);
-    g->setContentsMargins(12, 8, 12, 10);
+    g->setContentsMargins(12, 10, 12, 10);
     g->setHorizontalSpacing(8);
     auto* prompt = new StatusPane(gate);
     prompt->setObjectName("RzStatusPane2");
@@ -246,6 +266,7 @@ void BuildWorkingControls(QWidget* form) {
     ValueEdit* sink = MakeEdit(form, "Examplexx", -1);
     sink->setGeometry(0, 0, 0, 0);
     sink->setFixedSize(0, 0);
+    sink->setReadOnly(true); // never typed into: keys pass on to the window's shortcuts
     BmpButton* tmpl = MakeBmp(form, "ExampleBtn", BmpButton::Kind::Toggle);
     tmpl->hide();
     BmpButton* phase = MakeBmp(form, "ExampleBtn2", BmpButton::Kind::Phase);

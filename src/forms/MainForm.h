@@ -33,8 +33,8 @@ struct MainFormRegions {
 // Fixed sizes of the layout at the designed client size 1205 x 609.
 constexpr int kTitleBarHeight = 25;
 constexpr int kSettingsWidth = 279;
-constexpr int kChannelPageHeight = 246;
-constexpr int kButtonBarHeight = 54;
+constexpr int kChannelPageHeight = 242;
+constexpr int kButtonBarHeight = 58;
 constexpr int kPlotLeft = 36;   // room for the dB labels left of the plot
 constexpr int kPlotWidth = 883; // at the designed size
 constexpr int kPlotHeight = 268;

@@ -79,7 +79,7 @@ void BuildOutputPage(TabSheet* sheet, Variant v) {
 
     GroupBox* limiter = MakeItemGroup(
         sheet, "OutLimiteGroup", "压限", "Limiter",
-        {Slider(sheet, {"MainRmsLevelBar", "MainRmsLevelPane", 34, 14, "启动电平", "Threshold"}),
+        {Slider(sheet, {"MainRmsLevelBar", "MainRmsLevelPane", 34, 14, "启动电平", "Level"}),
          Slider(sheet, {"MainRmsAttackBar", "MainRmsAttackPane", 19, 17, "启动时间", "Attack"}),
          Slider(sheet, {"MainRmsReleaseBar", "MainRmsReleasePane", 7, 16, "释放时间", "Release"}),
          Slider(sheet, {"MainRmsRatioBar", "MainRmsRatioPane", 40, 15, "压缩比", "Ratio"})});

@@ -152,6 +152,7 @@ QWidget* MakeAuxLeftColumn(QWidget* tab) {
         g->addWidget(bar, i, 1);
         StatusPane* pane = MakePane(start, rows[i].pane, 0);
         pane->setHint("0");
+        pane->setText("0");
         pane->setFixedWidth(36);
         g->addWidget(pane, i, 2);
     }

@@ -1,5 +1,6 @@
 #include "link/HidStatus.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace dsp {
@@ -20,6 +21,34 @@ bool IsListedDevice(const HidDeviceInfo& dev) {
 
 bool IsMatchingDevice(const HidDeviceInfo& dev) {
     return dev.vendorId == kHidVendorId && dev.productId == kHidProductId;
+}
+
+namespace {
+
+std::vector<std::string> SortedPaths(std::span<const HidDeviceInfo> devices) {
+    std::vector<std::string> paths;
+    for (const HidDeviceInfo& d : devices)
+        paths.push_back(d.path);
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+} // namespace
+
+bool DeviceSetChanged(std::span<const HidDeviceInfo> before, std::span<const HidDeviceInfo> now) {
+    return SortedPaths(before) != SortedPaths(now);
+}
+
+std::vector<HidDeviceInfo> RemovedDevices(std::span<const HidDeviceInfo> before,
+                                          std::span<const HidDeviceInfo> now) {
+    std::vector<HidDeviceInfo> removed;
+    for (const HidDeviceInfo& old : before) {
+        const bool still = std::any_of(now.begin(), now.end(),
+                                       [&](const HidDeviceInfo& d) { return d.path == old.path; });
+        if (!still)
+            removed.push_back(old);
+    }
+    return removed;
 }
 
 HidStatusResult HIDDeviceStaus(std::span<const HidDeviceInfo> listed, int nindex, bool notFoundSeen,

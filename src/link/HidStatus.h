@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "link/Transport.h"
 
@@ -29,6 +30,12 @@ std::string DeviceName(const HidDeviceInfo& dev);
 // Listed devices need the vendor only; the link uses devices of our vendor and product.
 bool IsListedDevice(const HidDeviceInfo& dev);
 bool IsMatchingDevice(const HidDeviceInfo& dev);
+
+// Whether two enumerations hold different sets of devices (by path; order does not count).
+bool DeviceSetChanged(std::span<const HidDeviceInfo> before, std::span<const HidDeviceInfo> now);
+// The devices of `before` that are not in `now`, for the "Removal of …" history lines.
+std::vector<HidDeviceInfo> RemovedDevices(std::span<const HidDeviceInfo> before,
+                                          std::span<const HidDeviceInfo> now);
 
 // What the link is to do after HIDDeviceStaus.
 enum class HidLinkAction {

@@ -42,16 +42,6 @@ QString ErrorLine(const char* what, int code) {
         .arg(QLatin1String(what), qt_error_string(code), QString::number(code, 16));
 }
 
-bool SamePaths(const std::vector<HidDeviceInfo>& a, const std::vector<HidDeviceInfo>& b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (a[i].path != b[i].path)
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 // A listed device taken for use, with its read thread.
@@ -109,15 +99,10 @@ void HidTransport::Stop() {
 
 void HidTransport::Poll() {
     std::vector<HidDeviceInfo> now = Enumerate();
-    if (SamePaths(now, lastSeen_))
+    if (!DeviceSetChanged(lastSeen_, now))
         return;
-    for (const HidDeviceInfo& old : lastSeen_) {
-        const bool still = std::any_of(now.begin(), now.end(),
-                                       [&](const HidDeviceInfo& d) { return d.path == old.path; });
-        if (!still)
-            emit HistoryLine(QStringLiteral("Removal of ") +
-                             QString::fromStdString(DeviceName(old)));
-    }
+    for (const HidDeviceInfo& old : RemovedDevices(lastSeen_, now))
+        emit HistoryLine(QStringLiteral("Removal of ") + QString::fromStdString(DeviceName(old)));
     lastSeen_ = std::move(now);
     emit DeviceChange();
 }
@@ -193,14 +178,16 @@ void HidTransport::SetCurrentDevice(int index) {
 }
 
 void HidTransport::Send(std::span<const uint8_t> bytes) {
-    if (current_ < 0)
-        return; // no device: the frame is dropped
-    std::vector<unsigned char> report(std::max(kOutputReportLength, bytes.size() + 1), 0);
-    std::copy(bytes.begin(), bytes.end(), report.begin() + 1);
+    if (current_ < 0 || bytes.empty())
+        return; // no device: the report is dropped
+    // The caller hands over the whole output report (report id first); a short one is padded.
+    std::vector<unsigned char> report(bytes.begin(), bytes.end());
+    if (report.size() < kOutputReportLength)
+        report.resize(kOutputReportLength, 0);
     hid_device* dev = opened_[size_t(current_)]->dev;
     qCDebug(lcLink) << "hid tx"
-                    << QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                                  qsizetype(bytes.size()))
+                    << QByteArray(reinterpret_cast<const char*>(report.data()),
+                                  qsizetype(report.size()))
                            .toHex(' ');
     errno = 0;
     if (!dev || hid_write(dev, report.data(), report.size()) < 0) {

@@ -25,8 +25,9 @@ public:
     TransportKind Kind() const override { return TransportKind::UsbHid; }
     // A current device is set (CurrentDevice).
     bool Ready() const override { return current_ >= 0; }
-    // One output report: report id 0, the frame, zeros up to the output report length.
-    // Dropped without a current device; a failed write adds "WRITE ERROR: %s (%x)".
+    // Writes one output report as given (report id 0, the frame, zeros up to the output
+    // report length). Dropped without a current device; a failed write adds
+    // "WRITE ERROR: %s (%x)".
     void Send(std::span<const uint8_t> bytes) override;
     size_t OutputReportLength() const override { return kOutputReportLength; }
 

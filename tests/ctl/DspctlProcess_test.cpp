@@ -4,6 +4,9 @@
 // closed port fails with exit code 1 inside the search's time-outs.
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -117,6 +120,40 @@ private slots:
         QCOMPARE(back.At(SecEcho, 3), 1234);
         QCOMPARE(back.At(SecAux, 5), 65535);
         QCOMPARE(back.At(SecSystem, 23), 2);
+    }
+
+    // The serial link: dspsim's pseudo-terminal as the only port, no TCP at all.
+    void modesOverSerialAsJson() {
+        QProcess sim;
+        sim.setProgram(DSPSIM_PATH);
+        sim.setArguments({"--no-tcp", "--pty"});
+        sim.start();
+        QVERIFY(sim.waitForStarted(3000));
+        QString pty;
+        while (pty.isEmpty() && sim.waitForReadyRead(3000)) {
+            const QString line = QString::fromUtf8(sim.readLine()).trimmed();
+            if (line.startsWith('/'))
+                pty = line;
+        }
+        QVERIFY(!pty.isEmpty());
+
+        QProcess ctl;
+        ctl.setProgram(DSPCTL_PATH);
+        ctl.setArguments({"--serial", pty, "--json", "modes"});
+        ctl.start();
+        QVERIFY(ctl.waitForFinished(30000));
+        sim.kill();
+        sim.waitForFinished(3000);
+        QCOMPARE(ctl.exitCode(), 0);
+        const auto doc = QJsonDocument::fromJson(ctl.readAllStandardOutput());
+        const QJsonArray banks = doc.object()["banks"].toArray();
+        QCOMPARE(banks.size(), 2);
+        sim::DeviceModel model;
+        const QJsonArray modes = banks[0].toObject()["modes"].toArray();
+        QCOMPARE(modes.size(), 16);
+        QCOMPARE(modes[1].toObject()["name"].toString().toStdString(),
+                 model.Mode(sim::kBankMain, 1).name);
+        QCOMPARE(banks[0].toObject()["current"].toInt(), model.CurrentMode(sim::kBankMain) + 1);
     }
 
     void badFileOpensNoLink() {

@@ -3,71 +3,40 @@
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
-#include <QTabWidget>
 
-#include "app/MainWindow.h"
-#include "forms/kit/Kit.h"
+#include "PageTour.h"
 
 using namespace dsp;
-
-namespace {
-
-void ShowLanguage(QWidget* form, int lang) {
-    for (QWidget* w : form->findChildren<QWidget*>())
-        if (KitControl* k = AsKit(w); k && (!k->textZh().isEmpty() || !k->textEn().isEmpty()))
-            k->showLanguage(lang);
-}
-
-void Show(TForm1& f, const char* name, bool on) {
-    if (QWidget* w = f.findChild<QWidget*>(name))
-        w->setVisible(on);
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QString dir = argc > 1 ? argv[1] : "/tmp/shots";
     QDir().mkpath(dir);
     for (Variant v : {Variant::A, Variant::B}) {
+        const QString prefix = v == Variant::A ? "A" : "B";
         TForm1 form(v);
         form.show();
+        // Show the selected looks too: band 3 highlighted, every band's type mark "P".
+        for (const char* prefix : {"Mus", "Mic", "Echo", "Rvb", "Main", "Hint", "AUXMUS", "AUXMIC"})
+            for (int n = 1; n <= 20; ++n)
+                if (auto* mark =
+                        form.findChild<TypeLabel*>(QString("%1PEQBtn%2").arg(prefix).arg(n)))
+                    mark->setHighlighted(true);
+        for (const char* label :
+             {"MusEQPointLabel3", "MicEQPointLabel3", "EffEQPointLabel3", "RvbEQPointLabel3",
+              "MainEQPointLabel3", "HintEQPointLabel3", "AUXEQPointLabel3"})
+            form.findChild<TypeLabel*>(label)->setHighlighted(true);
+        form.findChild<BmpButton*>("MainMusPhaseBtn")->setState(true);
+        form.findChild<BmpButton*>("MainLmuteBtn")->setState(true);
         QApplication::processEvents();
-        auto* pages = form.findChild<QTabWidget*>("FormPageItem");
-        auto* eff = form.findChild<QTabWidget*>("EffPageControl");
-        auto* aux = form.findChild<QTabWidget*>("AuxPageCtrol");
-        auto* settings = form.findChild<QTabWidget*>("AdvPageControl1");
-        struct Shot {
-            const char* name;
-            int page, sub, settingsPage;
-        };
-        const Shot shots[] = {{"music", 0, 0, 0},  {"mic", 1, 0, 1},    {"echo", 2, 0, 2},
-                              {"reverb", 2, 1, 0}, {"output", 3, 0, 0}, {"hint", 4, 0, 1},
-                              {"aux0", 6, 0, 0},   {"aux1", 6, 1, 2},   {"system", 7, 0, 0}};
-        for (int lang : {1, 0}) {
-            ShowLanguage(&form, lang);
-            for (const Shot& s : shots) {
-                pages->setCurrentIndex(s.page);
-                eff->setCurrentIndex(s.page == 2 ? s.sub : 0);
-                aux->setCurrentIndex(s.page == 6 ? s.sub : 0);
-                settings->setCurrentIndex(s.settingsPage);
-                // What the page buttons would show for the page.
-                Show(form, "SingleDiscoGrop", s.page == 3);
-                Show(form, "CopyGrop", s.page == 1);
-                Show(form, "EQPassGrop", s.page != 6);
-                Show(form, "HintModePage", s.page == 4);
-                Show(form, "SysHintLoadGrop", s.settingsPage == 2);
-                Show(form, "FirstCheckGrop", false);
-                QApplication::processEvents();
-                const QString file =
-                    QString("%1/%2_%3_%4.png")
-                        .arg(dir, v == Variant::A ? "A" : "B", s.name, lang == 1 ? "zh" : "en");
-                form.grab().save(file);
-            }
-        }
-        Show(form, "FirstCheckGrop", true);
+        testing::Tour(form, [&](const testing::TourStop& s, int lang) {
+            form.grab().save(
+                QString("%1/%2_%3_%4.png").arg(dir, prefix, s.name, lang == 1 ? "zh" : "en"));
+        });
+        testing::ShowStop(form, testing::kTour[0]);
+        testing::SetShown(&form, "FirstCheckGrop", true);
         QApplication::processEvents();
-        form.grab().save(QString("%1/%2_gate.png").arg(dir, v == Variant::A ? "A" : "B"));
+        form.grab().save(QString("%1/%2_gate.png").arg(dir, prefix));
     }
     return 0;
 }

@@ -72,3 +72,15 @@ TEST(HidStatus, Decisions) {
         EXPECT_EQ(r.notFoundSeen, c.notFoundAfter) << c.what;
     }
 }
+
+TEST(HidStatus, DeviceSetChangesAndRemovals) {
+    const HidDeviceInfo a = Dev(0x1984, 0x0419), b = Dev(0x1984, 0x0500);
+    const std::vector<HidDeviceInfo> ab = {a, b}, ba = {b, a}, onlyB = {b};
+    EXPECT_FALSE(DeviceSetChanged(ab, ba)) << "another enumeration order is no change";
+    EXPECT_TRUE(DeviceSetChanged(ab, onlyB));
+    EXPECT_TRUE(DeviceSetChanged({}, onlyB));
+    const auto removed = RemovedDevices(ab, onlyB);
+    ASSERT_EQ(removed.size(), 1u);
+    EXPECT_EQ(DeviceName(removed[0]), "DSPDevice VID=1984 PID=0419");
+    EXPECT_TRUE(RemovedDevices(onlyB, ab).empty());
+}

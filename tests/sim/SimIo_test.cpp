@@ -87,8 +87,8 @@ private slots:
         QProcess sim;
         quint16 port = 0;
         QVERIFY(StartSim(sim, {}, &port));
-        TcpTransport tcp;
         Collector rx;
+        TcpTransport tcp;
         rx.Attach(tcp);
         QVERIFY(tcp.Connect("127.0.0.1", QString::number(port)));
         QVERIFY(tcp.Ready());
@@ -105,12 +105,12 @@ private slots:
         Stop(sim);
     }
 
-    void tcpFaultSwitchesReachTheWire() {
+    void tcpSplitAnswersAndClose() {
         QProcess sim;
         quint16 port = 0;
         QVERIFY(StartSim(sim, {"--split", "8", "--close-after", "2"}, &port));
-        TcpTransport tcp;
         Collector rx;
+        TcpTransport tcp;
         rx.Attach(tcp);
         tcp.Connect("127.0.0.1", QString::number(port));
         QTRY_VERIFY_WITH_TIMEOUT(tcp.IsConnected(), 3000);
@@ -123,6 +123,90 @@ private slots:
         tcp.Send(Span(kHello)); // the second frame: answered, then the link is closed
         QTRY_VERIFY_WITH_TIMEOUT(!tcp.Ready(), 3000);
         QVERIFY(rx.bytes.endsWith(kAck));
+        Stop(sim);
+    }
+
+    // Each fault switch as the tool sees it through its TCP transport.
+    void tcpFaultSwitchesShapeTheAnswers() {
+        const QByteArray poll = QByteArray::fromHex("f52c06b01e10300003");
+        const QByteArray status = Expected(poll);
+        struct Session {
+            QProcess sim;
+            Collector rx; // outlives the transport that feeds it
+            TcpTransport tcp;
+        };
+        auto open = [this](Session& s, const QStringList& args) {
+            quint16 port = 0;
+            if (!StartSim(s.sim, args, &port))
+                return false;
+            s.rx.Attach(s.tcp);
+            s.tcp.Connect("127.0.0.1", QString::number(port));
+            return QTest::qWaitFor([&] { return s.tcp.IsConnected(); }, 3000);
+        };
+        {
+            Session s;
+            QVERIFY(open(s, {"--delay-ms", "150"}));
+            QElapsedTimer clock;
+            clock.start();
+            s.tcp.Send(Span(kHello));
+            QTRY_COMPARE_WITH_TIMEOUT(s.rx.bytes, kAck, 3000);
+            QVERIFY2(clock.elapsed() >= 140, "answered late");
+            Stop(s.sim);
+        }
+        {
+            Session s;
+            QVERIFY(open(s, {"--join"}));
+            s.tcp.Send(Span(kHello));
+            QTest::qWait(150);
+            QCOMPARE(s.rx.reads, 0); // held back
+            s.tcp.Send(Span(poll));
+            QTRY_COMPARE_WITH_TIMEOUT(s.rx.bytes, kAck + status, 3000);
+            QCOMPARE(s.rx.reads, 1); // both answers in one read
+            Stop(s.sim);
+        }
+        {
+            Session s;
+            QVERIFY(open(s, {"--drop-every", "2", "--corrupt-every", "1"}));
+            s.tcp.Send(Span(poll));
+            QTRY_COMPARE_WITH_TIMEOUT(s.rx.bytes.size(), status.size(), 3000);
+            QCOMPARE(s.rx.bytes.chopped(1), status.chopped(1));
+            QVERIFY(s.rx.bytes.back() != status.back()); // checksum broken
+            s.tcp.Send(Span(kHello));                    // the second answer is dropped
+            QTest::qWait(150);
+            QCOMPARE(s.rx.reads, 1);
+            Stop(s.sim);
+        }
+        {
+            Session s;
+            QVERIFY(open(s, {"--silent-after", "1"}));
+            s.tcp.Send(Span(kHello));
+            QTRY_COMPARE_WITH_TIMEOUT(s.rx.bytes, kAck, 3000);
+            s.tcp.Send(Span(kHello));
+            QTest::qWait(150);
+            QCOMPARE(s.rx.bytes, kAck);
+            QVERIFY(s.tcp.IsConnected());
+            Stop(s.sim);
+        }
+    }
+
+    void tcpStatusPollFollowsTheKeyKnob() {
+        QProcess sim;
+        quint16 port = 0;
+        QVERIFY(StartSim(sim, {"--turn-pitch-ms", "30"}, &port));
+        Collector rx;
+        TcpTransport tcp;
+        rx.Attach(tcp);
+        tcp.Connect("127.0.0.1", QString::number(port));
+        const QByteArray poll = QByteArray::fromHex("f52c06b01e10300003");
+        QSet<int> pitches;
+        for (int i = 0; i < 4; ++i) {
+            rx.bytes.clear();
+            tcp.Send(Span(poll));
+            QTRY_COMPARE_WITH_TIMEOUT(rx.bytes.size(), 7 + qsizetype(kStatusSize), 3000);
+            pitches.insert(rx.bytes.at(18));
+            QTest::qWait(70);
+        }
+        QVERIFY2(pitches.size() > 1, "the pitch at byte 18 moves with the knob");
         Stop(sim);
     }
 
@@ -154,8 +238,8 @@ private slots:
         quint16 port = 0;
         QString pty;
         QVERIFY(StartSim(sim, {"--pty"}, &port, &pty));
-        SerialTransport serial;
         Collector rx;
+        SerialTransport serial;
         rx.Attach(serial);
         QVERIFY(!serial.Open("/dev/this-port-does-not-exist"));
         QVERIFY(!serial.Ready());
@@ -179,6 +263,28 @@ private slots:
         serial.Send(Span(kHello));
         QTRY_COMPARE_WITH_TIMEOUT(rx.bytes, kAck, 3000);
         Stop(sim);
+    }
+
+    void simOptions_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("help") << QStringList{"--help"} << 0;
+        QTest::newRow("variant C") << QStringList{"--variant", "C"} << 2;
+        QTest::newRow("negative drop") << QStringList{"--drop-every", "-1"} << 2;
+        QTest::newRow("port text") << QStringList{"--port", "x"} << 2;
+        QTest::newRow("nothing to serve") << QStringList{"--no-tcp"} << 2;
+        QTest::newRow("unknown option") << QStringList{"--frobnicate"} << 1;
+    }
+
+    void simOptions() {
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QProcess sim;
+        sim.start(QStringLiteral(DSPSIM_PATH), args);
+        QVERIFY(sim.waitForFinished(3000));
+        QCOMPARE(sim.exitCode(), exitCode);
+        if (exitCode == 0)
+            QVERIFY(sim.readAllStandardOutput().contains("--corrupt-every"));
     }
 
     void hidWithoutDeviceReportsOnceAndDropsWrites() {

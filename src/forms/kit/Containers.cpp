@@ -80,6 +80,17 @@ void MarkerImage::paintEvent(QPaintEvent*) {
     p.setRenderHint(QPainter::Antialiasing);
     const qreal w = width();
     const qreal h = height();
+    if (shape_ == Shape::EqPoint || shape_ == Shape::FilterPoint) {
+        // A band point: a ring in the accent; crossover points are squares.
+        const QRectF r(1.5, 1.5, w - 3, h - 3);
+        p.setPen(QPen(kit::AccentDark, 1.5));
+        p.setBrush(QColor(255, 255, 255, 220));
+        if (shape_ == Shape::EqPoint)
+            p.drawEllipse(r);
+        else
+            p.drawRoundedRect(r, 2, 2);
+        return;
+    }
     QPainterPath tri;
     tri.moveTo(1, 1);
     tri.lineTo(w - 1, 1);

@@ -66,12 +66,13 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
 };
 
-// Small draggable picture: the volume markers above the master sliders. Tag: the address of
-// the slider it sets. Reports press, move and release in its own coordinates.
+// Small draggable picture: the volume markers above the master sliders (Tag: the address of
+// the slider it sets) and the EQ graph's band points (Tag: the point's index). Reports press,
+// move and release in its own coordinates.
 class MarkerImage : public QWidget, public KitControl {
     Q_OBJECT
 public:
-    enum class Shape { MaxMarker, StartMarker };
+    enum class Shape { MaxMarker, StartMarker, EqPoint, FilterPoint };
     MarkerImage(Shape shape, QWidget* parent = nullptr);
 
 signals:

@@ -21,6 +21,12 @@ void ValueEdit::mousePressEvent(QMouseEvent* e) {
     emit clicked();
 }
 
+void ValueEdit::keyPressEvent(QKeyEvent* e) {
+    if (keyFilter_ && keyFilter_(*this, *e))
+        return;
+    QLineEdit::keyPressEvent(e);
+}
+
 void ValueEdit::focusOutEvent(QFocusEvent* e) {
     QLineEdit::focusOutEvent(e);
     emit focusLost();
@@ -45,6 +51,12 @@ void ComboBox::paintEvent(QPaintEvent* e) {
 }
 
 TextLabel::TextLabel(QWidget* parent, bool swaps) : QLabel(parent), swaps_(swaps) {}
+
+void TextLabel::setTextColor(const QColor& c) {
+    QPalette pal = palette();
+    pal.setColor(QPalette::WindowText, c);
+    setPalette(pal);
+}
 
 void TextLabel::mouseDoubleClickEvent(QMouseEvent* e) {
     QLabel::mouseDoubleClickEvent(e);

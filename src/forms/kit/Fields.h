@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <functional>
 
 #include "forms/kit/KitControl.h"
 
@@ -18,13 +19,17 @@ public:
 };
 
 // Value edit box. Hint: the FormatCode of the value. Reports a click and the loss of focus so
-// that editing handlers can select and commit; key handling is left to event filters.
+// that editing handlers can select and commit. A key filter, when set, sees every key press
+// first and returns true to swallow it (digit filters, arrow-key stepping).
 class ValueEdit : public QLineEdit, public KitControl {
     Q_OBJECT
 public:
+    using KeyFilter = std::function<bool(ValueEdit& edit, QKeyEvent& key)>;
+
     explicit ValueEdit(QWidget* parent = nullptr);
     QString caption() const override { return text(); }
     void setCaption(const QString& c) override { setText(c); }
+    void setKeyFilter(KeyFilter filter) { keyFilter_ = std::move(filter); }
 
 signals:
     void clicked();
@@ -33,6 +38,10 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    KeyFilter keyFilter_;
 };
 
 // Drop-down list. Hint: data (a FormatCode or filter kind).
@@ -55,6 +64,8 @@ public:
     QString caption() const override { return text(); }
     void setCaption(const QString& c) override { setText(c); }
     bool swapsWithHint() const override { return swaps_; }
+    // Text colour (the link status colours); kept in the palette so styles leave it alone.
+    void setTextColor(const QColor& c);
 
 signals:
     void doubleClicked();
