@@ -53,8 +53,9 @@ void PageControllers::Connect() {
 }
 
 void PageControllers::UseDriver(LinkDriver& driver) {
+    // Going online refreshes the window from inside the link's online step (the link view
+    // calls LinkWentOnline), so that the page is loaded before the keep-alive starts.
     session_.RunOnLink = [&driver](const EditSession::LinkRoutine& r) { driver.Run(r); };
-    QObject::connect(&driver, &LinkDriver::WentOnline, &handlers_, [this] { LinkWentOnline(); });
 }
 
 bool PageControllers::IsEditBox(Address address) const {

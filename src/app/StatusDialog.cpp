@@ -13,6 +13,8 @@ namespace dsp {
 TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Dialog | Qt::WindowStaysOnTopHint) {
     setObjectName("TForm2");
     setWindowTitle("设备状态");
+    // Shown on every search and step tick: it must not take the keyboard from the main window.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setFixedSize(380, 150);
     setStyleSheet("QWidget#TForm2 { background: #FFFFFF; } * { font-size: 12px; }"
                   "QProgressBar { border: 1px solid #D6DAE0; border-radius: 3px; height: 16px;"
@@ -36,6 +38,12 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Dialog | Qt::WindowStaysOn
     v->addWidget(com_);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+}
+
+void TForm2::ShowLanguage(int uiLanguage) {
+    const bool chinese = uiLanguage == 1;
+    setWindowTitle(chinese ? "设备状态" : "Device Staus");
+    warn_->setCaption(chinese ? warn_->textZh() : warn_->textEn());
 }
 
 void TForm2::closeEvent(QCloseEvent* e) {

@@ -20,6 +20,10 @@ public:
     QProgressBar* RzProgressStatus1() const { return progress_; }
     TextLabel* ComLabel() const { return com_; }
 
+    // The dialog's own texts in the interface language (1 Chinese, 0 English): its caption
+    // and WarnLabel. The status line is copied from the main window.
+    void ShowLanguage(int uiLanguage);
+
 protected:
     void closeEvent(QCloseEvent* e) override;
 

@@ -1,8 +1,11 @@
 #include "app/TunerApp.h"
 
 #include <QApplication>
+#include <QLoggingCategory>
 #include <QTimer>
 
+#include "app/LinkOptions.h"
+#include "app/LinkView.h"
 #include "app/LinkWindow.h"
 #include "app/MainWindow.h"
 #include "app/PageControllers.h"
@@ -16,35 +19,53 @@ namespace dsp {
 
 int RunTuner(int argc, char** argv, Variant variant) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Sonaro-2 ");
+    // The window title is the product's; the name (folders, settings paths) is the program's.
+    QApplication::setApplicationName(variant == Variant::A ? "dsptuner" : "dsptuner8");
     QApplication::setApplicationDisplayName("Sonaro-2 ");
+    QGuiApplication::setDesktopFileName(variant == Variant::A ? "dsptuner" : "dsptuner8");
+    const LinkOptions linkOptions = ParseLinkOptions(QApplication::arguments());
+    // Frame dumps of the link only on request (QT_LOGGING_RULES="dsptuner.link.debug=true").
+    QLoggingCategory::setFilterRules(QStringLiteral("dsptuner.link.debug=false"));
 
     // The state every window shares lives here for the whole run.
     ParamStore params;
     PageState page;
 
-    // The three windows, in this order: main, link, status.
+    // The three windows, in this order: main, link, status. The editing layer's view hooks
+    // exist before the link window, whose link driver calls them.
     TForm1 form1(variant, params, page);
-    TForm3 form3;
-    TForm2 form2;
-
-    // ---- editing layer: page controllers on the link's context (one block) ----
     PageViewHooks viewHooks(form1, form1.binding());
-    LinkDriver linkDriver(params, page, variant, viewHooks);
-    PageControllers pages(form1, linkDriver.Context());
-    pages.UseDriver(linkDriver);
-    // ---- end of the editing layer ----
+    TForm3 form3(params, page, variant, viewHooks);
+    TForm2 form2;
+    LinkDriver& driver = form3.Driver();
 
-    // Device modes and parameter files: controllers owned by the main window.
-    InstallPresets(form1, &linkDriver);
+    // Editing, value display, page refresh and navigation, on the link's context.
+    PageControllers pages(form1, driver.Context());
+    pages.UseDriver(driver);
+
+    // Device modes and parameter files.
+    PresetWiring* presets = InstallPresets(form1, &driver);
+    presets->Ui().UiLanguage = [&page] { return page.UiLanguage; };
+    pages.Session().ModeBoxChanged = [presets](QWidget* box) {
+        const QString name = box->objectName();
+        if (name == "SysModeBox")
+            presets->Modes().SysModeBoxChange();
+        else if (name == "SysMode2Box")
+            presets->Modes().SysMode2BoxChange();
+        else if (name == "SysMode3Box")
+            presets->Modes().SysMode3BoxChange();
+    };
+
+    // The link as the windows show it: link buttons, status texts, status dialog, messages.
+    LinkView link(form1, form3, form2, linkOptions);
+    link.OnLinkOnline = [&pages] { pages.LinkWentOnline(); };
+    link.OnModeListChanged = [presets](int bank) { presets->Modes().ModeListChanged(bank); };
 
     form1.show();
+    link.Start(); // the first USB HID device change links on its own
 
-    // --quit-after MS: close the main window after MS milliseconds (tests, screenshots).
-    const QStringList args = QApplication::arguments();
-    const qsizetype quitAt = args.indexOf("--quit-after");
-    if (quitAt >= 0 && quitAt + 1 < args.size())
-        QTimer::singleShot(args[quitAt + 1].toInt(), &form1, &QWidget::close);
+    if (linkOptions.QuitAfterMs >= 0)
+        QTimer::singleShot(linkOptions.QuitAfterMs, &form1, &QWidget::close);
     return QApplication::exec();
 }
 

@@ -27,7 +27,9 @@ struct PageState {
     int EqPass = 0;
     std::array<int, kSectionCount> EqPassOf{};
     int LinkGateState = 0;
-    // Language of the texts the window sets: 1 Chinese, 0 English.
+
+    // Language of the interface: 1 Chinese, 0 English. Every choice between a Chinese and an
+    // English text (link status, message boxes, captions) reads it.
     int UiLanguage = 1;
 
     // A slider is being moved by the program; slider change handlers return at once.
