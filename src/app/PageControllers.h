@@ -24,8 +24,7 @@ class PageControllers {
 public:
     PageControllers(TForm1& form, LinkContext& link);
 
-    // Runs the core routines on the driver (so its timers follow) and refreshes the pages
-    // whenever the link goes online.
+    // Runs the core routines on the driver, so that its timers follow.
     void UseDriver(LinkDriver& driver);
 
     // Connects every bound control (done on the window's first show; call again after a
