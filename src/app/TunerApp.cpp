@@ -6,6 +6,7 @@
 #include "app/LinkWindow.h"
 #include "app/MainWindow.h"
 #include "app/StatusDialog.h"
+#include "app/SystemWiring.h"
 #include "params/PageState.h"
 #include "params/ParamStore.h"
 
@@ -24,6 +25,12 @@ int RunTuner(int argc, char** argv, Variant variant) {
     TForm1 form1(variant, params, page);
     TForm3 form3;
     TForm2 form2;
+
+    // ---- Languages, access locks and the system page (a child of form1) ----
+    // nullptr: an offline link of form1's own tables until the link window hands its link.
+    InstallSystemPage(form1, &form2, nullptr);
+    // ----
+
     form1.show();
 
     // --quit-after MS: close the main window after MS milliseconds (tests, screenshots).

@@ -22,6 +22,9 @@ struct PageState {
     int EqPass = 0;
     int LinkGateState = 0;
 
+    // Language of the user interface: 1 Chinese, 0 English. Every layer reads it here.
+    int UiLanguage = 1;
+
     // A slider is being moved by the program; slider change handlers return at once.
     bool SetFromControl = false;
     // The write path stores but sends nothing.
