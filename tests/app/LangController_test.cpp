@@ -54,6 +54,7 @@ private slots:
     void languageIdOfLocale_data();
     void languageIdOfLocale();
     void languageButton();
+    void firstShowChoosesFromUserLocale();
     void localizedMessage();
 };
 
@@ -218,6 +219,15 @@ void LangControllerTest::languageButton() {
     QCOMPARE(f.form.pageState().UiLanguage, 1);
     QCOMPARE(button->tag(), 0);
     QCOMPARE(reselects, 2);
+}
+
+void LangControllerTest::firstShowChoosesFromUserLocale() {
+    SystemFixture f;
+    f.form.show();
+    QVERIFY(f.form.Shown());
+    const int lang = StartLanguageOf(UserLanguageId());
+    QCOMPARE(f.form.pageState().UiLanguage, lang);
+    QCOMPARE(f.sys->Lang().LanguageButton()->tag(), 1 - lang);
 }
 
 void LangControllerTest::localizedMessage() {

@@ -12,6 +12,7 @@ class LockControllerTest : public QObject {
 private slots:
     void gateRaisedOncePerLink_data();
     void gateRaisedOncePerLink();
+    void panelLockSwitchedOnRaisesGateAtNextRefresh();
     void unlock_data();
     void unlock();
     void passwordChange();
@@ -52,6 +53,17 @@ void LockControllerTest::gateRaisedOncePerLink() {
         // Raised at most once per link.
         QVERIFY(!f.sys->Locks().RaiseLinkGateIfDue());
     }
+}
+
+void LockControllerTest::panelLockSwitchedOnRaisesGateAtNextRefresh() {
+    SystemFixture f;
+    f.GoOnline();
+    f.form.pageState().LinkGateState = 1; // this link has loaded, the panel was not locked
+    QVERIFY(!f.sys->Locks().RaiseLinkGateIfDue());
+    f.Find<BmpButton>("SysPanelBtn2")->click();
+    QCOMPARE(f.Writes(), (std::vector<Write>{{0x1E04, 1}}));
+    QVERIFY(f.sys->Locks().RaiseLinkGateIfDue());
+    QVERIFY(f.sys->Locks().GateShown());
 }
 
 void LockControllerTest::unlock_data() {
