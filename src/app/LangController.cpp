@@ -1,6 +1,7 @@
 #include "app/LangController.h"
 
 #include <QAbstractButton>
+#include <QAction>
 
 #include "app/LangTexts.h"
 #include "app/SystemHooks.h"
@@ -58,6 +59,14 @@ void LangController::SetFixedTexts(int lang) {
             k->setCaption(LangText(t.Text, lang));
     if (KitControl* link = AsKit(form_->findChild<QWidget*>("LinkBtn")))
         link->setCaption(LangText(LinkButtonText(link_.Vars.LinkState == 2), lang));
+    // The pop-up menu items.
+    for (QAction* a : form_->findChildren<QAction*>()) {
+        const QString name = a->objectName();
+        if (name.startsWith(QLatin1String("DeleteMenuItem")))
+            a->setText(LangText(kDeleteText, lang));
+        else if (name.startsWith(QLatin1String("CopyBtn")))
+            a->setText(LangText(kCopyText, lang) + " " + name.mid(7));
+    }
 }
 
 void LangController::SetStatusDialogTexts(int lang) {

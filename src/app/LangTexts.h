@@ -35,6 +35,10 @@ LangPair LinkButtonText(bool linkUp);
 constexpr LangPair kWarnText = {"请稍等,可能需要几秒钟才能完成操作！", "Please Wait for a moment!"};
 constexpr LangPair kStatusCaption = {"设备状态", "Device Staus"};
 
+// Pop-up menu items: delete a file; copy the output shown to output n (the number follows).
+constexpr LangPair kDeleteText = {"刪除", "Delete"};
+constexpr LangPair kCopyText = {"复制到输出", "Copy to Out"};
+
 // The music inputs of SysInputBox by item: "自动"/"AUTO", "模拟1"/"RCA1" … "HDMIARC".
 constexpr int kInputCount = 10;
 LangPair InputName(int item);

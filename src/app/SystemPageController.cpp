@@ -264,17 +264,19 @@ void SystemPageController::SysInputBoxChange(ComboBox* box) {
     if (box->objectName() != QLatin1String("SysInputBox"))
         return;
 
-    const bool enabled = item != 0;
-    if (QWidget* spin = form_.findChild<QWidget*>("MusGain1UpDown"))
-        spin->setEnabled(enabled);
+    SetMusicGainEnabled(item != 0);
     const int slot = GainSlotOfInput(item);
     const int32_t raw = link_.Store.DeviceTable.At(SecMusic, slot);
-    if (auto* edit = form_.findChild<ValueEdit*>("MusGain1Edit")) {
-        edit->setEnabled(enabled);
+    if (auto* edit = form_.findChild<ValueEdit*>("MusGain1Edit"))
         edit->setText(QString::number(raw / 2.0 - 10.0, 'f', 1) + "dB");
-    }
     link_.Store.ViewTable.At(SecMusic, 0) = raw;
     NameInputVolume(item);
+}
+
+void SystemPageController::SetMusicGainEnabled(bool enabled) {
+    for (const char* name : {"MusGain1Edit", "MusGain1UpDown"})
+        if (QWidget* w = form_.findChild<QWidget*>(name))
+            w->setEnabled(enabled);
 }
 
 void SystemPageController::NameInputVolume(int item) {

@@ -53,6 +53,10 @@ public:
     // SysInputBox also points the input volume at the input chosen.
     void SysInputBoxChange(ComboBox* box);
 
+    // MusGain1Edit and its spin buttons: enabled unless the input is automatic (the view
+    // hook of the write path and of the view rebuild).
+    void SetMusicGainEnabled(bool enabled);
+
     // Lists the inputs 0 … DeviceTable (30, 20) in the UI language, keeping the item, and names
     // the input volume (InputLabel) of that item.
     void RelistInputs();

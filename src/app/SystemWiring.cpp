@@ -24,7 +24,10 @@ SystemPage::~SystemPage() = default;
 
 SystemPage* InstallSystemPage(TForm1& form, QWidget* statusDialog, LinkContext* link) {
     auto* page = new SystemPage(form, statusDialog, link);
-    form.hooks().ChooseLanguage = [page] { page->Lang().ChooseLanguage(); };
+    form.hooks().ChooseLanguage = [page] {
+        page->Lang().ChooseLanguage();
+        page->System().RelistInputs();
+    };
     page->Hooks().ReselectPage = [page] { page->System().RelistInputs(); };
     return page;
 }

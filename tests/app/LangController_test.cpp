@@ -113,7 +113,14 @@ void LangControllerTest::englishShowsNoChinese() {
         if (HasChinese(k->caption()))
             chinese << QString("%1 '%2'").arg(w->objectName(), k->caption());
     }
+    for (QAction* a : f.form.findChildren<QAction*>())
+        if (HasChinese(a->text()))
+            chinese << QString("%1 '%2'").arg(a->objectName(), a->text());
     QVERIFY2(chinese.isEmpty(), qPrintable(chinese.join(", ")));
+
+    f.sys->Lang().Translate(1);
+    QCOMPARE(f.form.findChild<QAction*>("CopyBtn3")->text(), QString("复制到输出 3"));
+    QCOMPARE(f.form.findChild<QAction*>("DeleteMenuItem")->text(), QString("刪除"));
 }
 
 void LangControllerTest::fixedTexts() {

@@ -68,6 +68,18 @@ int main(int argc, char** argv) {
         auto* aux = form.findChild<QTabWidget*>("AuxPageCtrol");
         auto* settings = form.findChild<QTabWidget*>("AdvPageControl1");
         const QString tag = v == Variant::A ? "a" : "b";
+        // Volumes as a device would hold them, so the markers sit over their values.
+        const struct {
+            const char* name;
+            int value;
+        } volumes[] = {{"SysMusMaxVolBar", 60},    {"SysMicMaxVolBar", 42},
+                       {"SysEffMaxVolBar", 84},    {"SysMusNormalVolBar", 30},
+                       {"SysMicNormalVolBar", 42}, {"SysEffNormalVolBar", 0},
+                       {"SysMusStartVolBar", 20}};
+        form.pageState().SuppressSend = true;
+        for (const auto& vol : volumes)
+            form.findChild<TrackBar*>(vol.name)->setPosition(vol.value);
+        form.pageState().SuppressSend = false;
         for (int lang : {1, 0}) {
             sys->Lang().Translate(lang);
             sys->System().RelistInputs();
