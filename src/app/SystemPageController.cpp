@@ -21,6 +21,12 @@ constexpr int kMasterKind = 0; // slots 0-2
 constexpr int kMaxKind = 1;    // slots 3-5
 constexpr int kStartKind = 2;  // slots 6-8
 
+// The bars of section 25 by slot; each has a companion pane named …Pane.
+constexpr const char* kVolumeBars[kVolumeSlots] = {
+    "SysMicNormalVolBar", "SysMusNormalVolBar", "SysEffNormalVolBar",
+    "SysMicMaxVolBar",    "SysMusMaxVolBar",    "SysEffMaxVolBar",
+    "SysMicStartVolBar",  "SysMusStartVolBar",  "SysEffStartVolBar"};
+
 constexpr Address kVolRunAddress = MakeAddress(SecSysVol, 9);
 constexpr Address kPanelLockAddress = MakeAddress(SecSystem, 4);
 constexpr Address kLRAddress = MakeAddress(SecSystem, 3);
@@ -76,7 +82,17 @@ SystemPageController::SystemPageController(TForm1& form, LinkContext& link, Lang
         startMarkers_[t] = form_.findChild<MarkerImage*>(startNames[t]);
         valueLabels_[t] = form_.findChild<QWidget*>(labelNames[t]);
     }
+    for (int slot = 0; slot < kVolumeSlots; ++slot)
+        bars_[slot] = form_.findChild<TrackBar*>(kVolumeBars[slot]);
     ConnectControls();
+    // Panes and markers show the bars as they are until the first refresh loads them.
+    for (int slot = 0; slot < kVolumeSlots; ++slot) {
+        const QString pane = QString(kVolumeBars[slot]).replace("Bar", "Pane");
+        if (auto* p = form_.findChild<StatusPane*>(pane); p && bars_[slot])
+            p->setText(QString::number(bars_[slot]->position()));
+    }
+    for (int t = 0; t < 3; ++t)
+        PlaceMarkers(t);
 }
 
 void SystemPageController::ConnectControls() {
@@ -123,7 +139,7 @@ void SystemPageController::ConnectControls() {
 }
 
 TrackBar* SystemPageController::VolumeBar(int slot) const {
-    return qobject_cast<TrackBar*>(form_.binding().CtrlBind(SecSysVol, slot));
+    return bars_[slot];
 }
 
 bool SystemPageController::MoveBar(TrackBar* bar, int value) {

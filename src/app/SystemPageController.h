@@ -79,6 +79,8 @@ private:
     LangMessages& messages_;
     Variant variant_;
 
+    // The volume bars by slot of section 25.
+    std::array<TrackBar*, 9> bars_{};
     // Markers and value labels by triple (0 mic, 1 music, 2 effect).
     std::array<MarkerImage*, 3> maxMarkers_{};
     std::array<MarkerImage*, 3> startMarkers_{};
