@@ -22,7 +22,8 @@ struct PageState {
     int EqPass = 0;
     int LinkGateState = 0;
 
-    // Language of the user interface: 1 Chinese, 0 English. Every layer reads it here.
+    // Language of the interface: 1 Chinese, 0 English. Every choice between a Chinese and an
+    // English text (link status, message boxes, captions) reads it.
     int UiLanguage = 1;
 
     // A slider is being moved by the program; slider change handlers return at once.
