@@ -10,6 +10,7 @@
 #include "app/MainWindow.h"
 #include "app/PageControllers.h"
 #include "app/StatusDialog.h"
+#include "app/SystemWiring.h"
 #include "link/LinkDriver.h"
 #include "params/PageState.h"
 #include "params/ParamStore.h"
@@ -54,6 +55,19 @@ int RunTuner(int argc, char** argv, Variant variant) {
             presets->Modes().SysMode2BoxChange();
         else if (name == "SysMode3Box")
             presets->Modes().SysMode3BoxChange();
+    };
+
+    // Languages, access locks and the system settings page.
+    SystemPage* system = InstallSystemPage(form1, &form2, &driver.Context());
+    system->Hooks().OpenPage = [&pages, &form1](int tag) {
+        pages.Navigation().FormMusTabBtnClick(form1.binding().PageButtons()[size_t(tag)]);
+    };
+    system->Hooks().HintSubPage = [&pages, &form1](int tag) {
+        pages.Navigation().HintMusBtnClick(form1.binding().HintButtons()[size_t(tag)]);
+    };
+    system->Hooks().ReselectPage = [&pages, &page] {
+        page.CurrentEqAddress = pages.Navigation().SelectPage(page.CurrentPage);
+        pages.Refresh().RefreshPage(page.CurrentSection);
     };
 
     // The link as the windows show it: link buttons, status texts, status dialog, messages.

@@ -56,8 +56,11 @@ void EditHandlers::Connect() {
             QWidget* g0 = b.GroupBind(s, k, 0);
             if (once(c)) {
                 if (auto* bar = qobject_cast<TrackBar*>(c)) {
-                    connect(bar, &QSlider::valueChanged, this,
-                            [this, bar] { MicHPFreBarChange(bar); });
+                    // The volume bars have handlers of their own on the system page
+                    // (one-step rise, clamps, markers).
+                    if (s != SecSysVol)
+                        connect(bar, &QSlider::valueChanged, this,
+                                [this, bar] { MicHPFreBarChange(bar); });
                 } else if (auto* box = qobject_cast<ComboBox*>(c)) {
                     if (qobject_cast<TypeLabel*>(g0))
                         connect(box, &QComboBox::activated, this,
