@@ -7,43 +7,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "app/LangTexts.h"
 #include "link/HidTransport.h"
 #include "params/PageState.h"
 #include "params/ParamStore.h"
 
 namespace dsp {
-
-QString LanguageIdOf(const QLocale& locale) {
-    struct Entry {
-        QLocale::Language language;
-        QLocale::Territory territory; // AnyTerritory: the language's main one
-        int id;
-    };
-    static const Entry kIds[] = {
-        {QLocale::Chinese, QLocale::China, 0x0804},
-        {QLocale::Chinese, QLocale::Taiwan, 0x0404},
-        {QLocale::Chinese, QLocale::HongKong, 0x0C04},
-        {QLocale::Chinese, QLocale::Singapore, 0x1004},
-        {QLocale::Chinese, QLocale::Macao, 0x1404},
-        {QLocale::Chinese, QLocale::AnyTerritory, 0x0804},
-        {QLocale::English, QLocale::UnitedKingdom, 0x0809},
-        {QLocale::English, QLocale::AnyTerritory, 0x0409},
-        {QLocale::German, QLocale::AnyTerritory, 0x0407},
-        {QLocale::French, QLocale::AnyTerritory, 0x040C},
-        {QLocale::Japanese, QLocale::AnyTerritory, 0x0411},
-        {QLocale::Korean, QLocale::AnyTerritory, 0x0412},
-    };
-    int id = 0;
-    for (const Entry& e : kIds) {
-        if (e.language != locale.language())
-            continue;
-        if (e.territory == locale.territory() || e.territory == QLocale::AnyTerritory) {
-            id = e.id;
-            break;
-        }
-    }
-    return QStringLiteral("%1").arg(id, 4, 16, QLatin1Char('0')).toUpper();
-}
 
 TForm3::TForm3(ParamStore& store, PageState& page, Variant variant, ViewHooks& hooks,
                QWidget* parent)

@@ -15,11 +15,6 @@ namespace dsp {
 struct ParamStore;
 struct PageState;
 
-// The user's language identifier as four hexadecimal digits, as the language choice reads it:
-// "0804" simplified Chinese (China), "0404" traditional Chinese (Taiwan), "0409" US English…
-// Languages without an identifier of their own here give the neutral "0000".
-QString LanguageIdOf(const QLocale& locale);
-
 // The link window: never shown. It owns the link driver (the transports, the four link timers
 // and the link state) and the lists of USB HID devices and transport events. A close request
 // hides it.

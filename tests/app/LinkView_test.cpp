@@ -355,30 +355,6 @@ private slots:
         QCOMPARE(list->count(), 0);
         QVERIFY(!w.form3.isVisible());
     }
-
-    void languageIdentifierOfTheLocale_data() {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("id");
-        QTest::newRow("zh_CN") << "zh_CN"
-                               << "0804";
-        QTest::newRow("zh_TW") << "zh_TW"
-                               << "0404";
-        QTest::newRow("zh_HK") << "zh_HK"
-                               << "0C04";
-        QTest::newRow("en_US") << "en_US"
-                               << "0409";
-        QTest::newRow("en_GB") << "en_GB"
-                               << "0809";
-        QTest::newRow("de_DE") << "de_DE"
-                               << "0407";
-        QTest::newRow("C") << "C"
-                           << "0000";
-    }
-    void languageIdentifierOfTheLocale() {
-        QFETCH(QString, locale);
-        QFETCH(QString, id);
-        QCOMPARE(LanguageIdOf(QLocale(locale)), id);
-    }
 };
 
 QTEST_MAIN(LinkViewTest)
