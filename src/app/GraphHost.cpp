@@ -31,6 +31,13 @@ dsp::EqGraph* TForm1::CreateEqGraph() {
     eqGraph_ = new dsp::EqGraph(params_, page_, *this, this);
     // The same room around the plot as the form's layout: at the designed size 883 x 268.
     eqGraph_->SetPlotMargins(forms::GraphPlotMargins());
+    // The window's style sheet gives every control one font size; the graph's labels keep
+    // their own: the axis labels small enough for "-24dB" in their 32 pixels, the value label
+    // and the bypass caption as designed.
+    eqGraph_->setStyleSheet("QLabel { font-size: 10px; }"
+                            "QLabel#EQlabel { font-family: 'Arial Narrow'; font-size: 13px;"
+                            " font-weight: bold; }"
+                            "QLabel#EQPassLabel { font-size: 35px; font-weight: bold; }");
     return eqGraph_;
 }
 

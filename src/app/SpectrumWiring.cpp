@@ -107,8 +107,8 @@ void TForm1::PinDCFBtnClick() {
 void TForm1::ShowMessageDefault(std::string_view zh, std::string_view en) {
     const auto* probe = findChild<BmpButton*>("PinPPBtn");
     const bool chinese = !probe || probe->text() == probe->textZh();
-    QMessageBox box(QMessageBox::Information, chinese ? "提示" : "Confirm",
-                    Text(chinese ? zh : en), QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Information, chinese ? "提示" : "Confirm", Text(chinese ? zh : en),
+                    QMessageBox::Ok, this);
     box.exec();
 }
 

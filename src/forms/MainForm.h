@@ -34,12 +34,12 @@ struct MainFormRegions {
 constexpr int kTitleBarHeight = 25;
 constexpr int kSettingsWidth = 279;
 constexpr int kChannelPageHeight = 242;
-constexpr int kButtonBarHeight = 58;
-constexpr int kPlotLeft = 36;   // room for the dB labels left of the plot
-constexpr int kPlotWidth = 883; // at the designed size
+constexpr int kButtonBarHeight = 56; // two rows: page buttons (24), groups (26)
+constexpr int kPlotLeft = 36;        // room for the dB labels left of the plot
+constexpr int kPlotWidth = 883;      // at the designed size
 constexpr int kPlotHeight = 268;
 constexpr int kAxisLabelHeight = 13;
-constexpr int kPlotTopGap = 2;   // above the plot frame
+constexpr int kPlotTopGap = 4;   // above the plot frame: the 12dB label stays readable
 constexpr int kPlotRightGap = 5; // right of the plot frame
 // Below the plot: the frequency labels and a little air.
 constexpr int kPlotBottomGap = 1 + kAxisLabelHeight;

@@ -23,10 +23,10 @@ struct GraphPage {
     int sub;   // EffPageControl or AuxPageCtrol
 };
 
-inline const GraphPage kGraphPages[] = {
-    {"music", SecMusic, 0, 0}, {"mic", SecMic1, 1, 0},  {"echo", SecEcho, 2, 0},
-    {"reverb", SecReverb, 2, 1}, {"output", SecOut, 3, 0}, {"hint", SecHint, 4, 0},
-    {"aux", SecAux, 6, 0}};
+inline const GraphPage kGraphPages[] = {{"music", SecMusic, 0, 0}, {"mic", SecMic1, 1, 0},
+                                        {"echo", SecEcho, 2, 0},   {"reverb", SecReverb, 2, 1},
+                                        {"output", SecOut, 3, 0},  {"hint", SecHint, 4, 0},
+                                        {"aux", SecAux, 6, 0}};
 
 inline Address BandAddress(int section, int band, int offset) {
     return MakeAddress(section, FirstEqSlot[size_t(section)] + kBandSlots * band + offset);

@@ -87,7 +87,8 @@ int main(int argc, char** argv) {
 
         for (const GraphPage& p : kGraphPages) {
             ShowGraphPage(f, p);
-            f.RedrawEQ(2, p.section); // band 3's value label
+            // A band's value label: band 3, on the auxiliary page band 4 (its second group).
+            f.RedrawEQ(p.section == SecAux ? 3 : 2, p.section);
             Save(f, dir, QString("%1_%2").arg(prefix, p.name));
         }
         // The filter marker's label, and the output page in automatic mode (grey curve).
@@ -113,10 +114,14 @@ int main(int argc, char** argv) {
         if (!live) {
             std::vector<std::uint8_t> sine(1024);
             for (size_t i = 0; i < sine.size(); ++i)
-                sine[i] = std::uint8_t(std::lround(128 + 100 * std::sin(2 * M_PI * 1000 * i / 48000.0)));
+                sine[i] =
+                    std::uint8_t(std::lround(128 + 100 * std::sin(2 * M_PI * 1000 * i / 48000.0)));
             view.OnCaptureBlock(sine);
         }
-        Wait(1500);
+        // The first samples after switching on (a test server's sine comes in bursts).
+        for (int i = 0; i < 100 && view.SampleBuffer().empty(); ++i)
+            Wait(50);
+        Wait(400);
         f.RedrawEQ(2, SecMusic);
         Save(f, dir, prefix + (live ? "_spectrum" : "_spectrum_synthetic"));
         f.PinDCFBtnClick();

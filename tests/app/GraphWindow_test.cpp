@@ -24,7 +24,8 @@ namespace {
 std::vector<std::uint8_t> SineBlock() {
     std::vector<std::uint8_t> block(1024);
     for (size_t i = 0; i < block.size(); ++i)
-        block[i] = std::uint8_t(std::lround(128 + 127 * std::sin(2 * M_PI * 1000 * double(i) / 48000)));
+        block[i] =
+            std::uint8_t(std::lround(128 + 127 * std::sin(2 * M_PI * 1000 * double(i) / 48000)));
     return block;
 }
 
@@ -193,7 +194,7 @@ void GraphWindowTest::dragReachesShowValue_data() {
     QTest::addColumn<int>("page");
     QTest::addColumn<int>("point");
     QTest::addColumn<int>("manualMode");
-    QTest::addColumn<int>("band");  // 1-based; 0: nothing may happen
+    QTest::addColumn<int>("band");     // 1-based; 0: nothing may happen
     QTest::addColumn<QString>("edit"); // selected by the press
     QTest::newRow("music band 3") << 0 << 2 << 1 << 3 << "MusFreEdit3";
     QTest::newRow("mic band 12") << 1 << 11 << 1 << 12 << "MicFreEdit12";
@@ -278,7 +279,8 @@ void GraphWindowTest::timerRedrawsAfterAnEdit() {
     w.f.pageState().LastEditedValue = 180;
     QTRY_VERIFY_WITH_TIMEOUT(g.EQlabel()->isVisible(), 1000);
     QVERIFY2(g.EQlabel()->text().startsWith("12.0dB"), qPrintable(g.EQlabel()->text()));
-    QVERIFY2(std::abs(rowAt(x) - g.Geometry().DbToY(12)) <= 2, qPrintable(QString::number(rowAt(x))));
+    QVERIFY2(std::abs(rowAt(x) - g.Geometry().DbToY(12)) <= 2,
+             qPrintable(QString::number(rowAt(x))));
     QCOMPARE(g.PointImage(4)->y() + 7, int(std::lrint(g.Geometry().DbToY(12))));
 }
 
