@@ -131,16 +131,30 @@ void GraphWindowTest::oneGraphAtTheDesignedSize() {
 void GraphWindowTest::plotFollowsMaximise() {
     Window w(Variant::A);
     EqGraph& g = w.graph();
+    SpectrumView& view = w.f.Spectrum();
+    view.SetAudioAvailable(true);
+    w.f.PinPPBtnClick();
+    view.OnCaptureBlock(SineBlock());
+    QTRY_COMPARE_WITH_TIMEOUT(g.Image1()->SpectrumColumns().size(), size_t(884), 2000);
+
     w.f.RzBmpButton1Click();
     QApplication::processEvents();
+    QVERIFY(g.Image1()->size() != QSize(883, 268));
     QCOMPARE(g.Image1()->size(), g.AdvPanel2()->size());
     QCOMPARE(g.Geometry().width, g.Image1()->width());
     QCOMPARE(g.CurveXPoints().back(), g.Image1()->width());
     QCOMPARE(g.AdvPanel2()->geometry(), g.rect().marginsRemoved(forms::GraphPlotMargins()));
+    // The bars are laid out again for the new plot at once: the high bars sit near the new
+    // bottom, below where the old plot ended.
+    const std::vector<int>& bars = g.Image1()->SpectrumColumns();
+    QCOMPARE(bars.size(), size_t(g.Image1()->width() + 1));
+    QVERIFY(bars[size_t(BarColumn(g.Geometry(), 20000))] > 268);
+
     w.f.RzBmpButton1Click();
     QApplication::processEvents();
     QCOMPARE(g.Image1()->size(), QSize(883, 268));
     QCOMPARE(g.CurveXPoints().back(), 883);
+    QCOMPARE(g.Image1()->SpectrumColumns().size(), size_t(884));
 }
 
 void GraphWindowTest::flatChannelDrawsOnTheZeroDbLine_data() {
