@@ -12,9 +12,12 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "eq/EqGraph.h"
 #include "forms/kit/Kit.h"
 #include "params/PageState.h"
 #include "params/ParamStore.h"
+#include "spectrum/AudioCapture.h"
+#include "spectrum/SpectrumView.h"
 
 namespace dsp {
 
@@ -33,6 +36,11 @@ TForm1::TForm1(Variant variant, QWidget* parent)
 TForm1::~TForm1() {
     if (QCoreApplication* app = QCoreApplication::instance())
         app->removeEventFilter(this);
+    // The capture feeds the spectrum view, which paints into the graph; the graph asks this
+    // window: take them down in that order while the window is still whole.
+    capture_.reset();
+    delete eqGraph_;
+    eqGraph_ = nullptr;
 }
 
 void TForm1::FormCreate() {
@@ -46,7 +54,7 @@ void TForm1::FormCreate() {
     // 1. Numbers are formatted and parsed with "." whatever the user locale says.
     QLocale::setDefault(QLocale::c());
 
-    regions_ = forms::BuildMainForm(this, variant_);
+    regions_ = forms::BuildMainForm(this, variant_, CreateEqGraph());
     timer1_ = new QTimer(this);
     timer1_->setObjectName("Timer1");
     timer1_->setInterval(10);
@@ -58,14 +66,17 @@ void TForm1::FormCreate() {
             hooks_.Timer1Tick();
     });
     ConnectWindowControls();
+    CreateSpectrum();
     QCoreApplication::instance()->installEventFilter(this);
 
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect avail = screen->availableGeometry();
         move(avail.center() - rect().center());
     }
-    // 2. Double buffering is Qt's default for widgets. 3. The EQ graph and the capture are
-    // prepared by their own subsystems, at show time once they have installed their hooks.
+    // 2. Double buffering is Qt's default for widgets. 3. The EQ graph was prepared with the
+    // form (point images, blank plot, empty grid, scale factors: CreateEqGraph); the spectrum
+    // view and its capture exist (CreateSpectrum), and recording starts with the first show
+    // through the StartSpectrumCapture hook, after the other subsystems installed theirs.
 }
 
 void TForm1::ConnectWindowControls() {
@@ -225,7 +236,7 @@ void TForm1::FormKeyDown(int key) {
         bar = "SysEffNormalVolBar", step = -1;
         break;
     case Qt::Key_P:
-        spectrumPaused_ = !spectrumPaused_;
+        spectrum_->TogglePause();
         return;
     default:
         return;

@@ -25,6 +25,13 @@ PageControllers::PageControllers(TForm1& form, LinkContext& link)
         Connect();
         navigation_.FormMusTabBtnClick(session_.Find("FormMusTabBtn"));
     };
+    // The EQ graph: it redraws through the window and edits through this layer.
+    session_.RedrawEQ = [&form](int band, int section) { form.RedrawEQ(band, section); };
+    session_.UpdateCurveColor = [&form] { form.UpdateCurveColor(); };
+    hooks.ShowValue = [this](Address a, double raw) { display_.ShowValueAt(a, raw); };
+    hooks.MusFreEdit1Click = [this](QWidget* edit) { handlers_.MusFreEdit1Click(edit); };
+    hooks.CommitEdit = [this](int stepCode) { display_.CommitEdit(stepCode); };
+
     if (form.Shown())
         Connect();
 }

@@ -193,42 +193,6 @@ QWidget* BuildButtonBar(QWidget* parent, Variant v) {
     return bar;
 }
 
-Panel* BuildGraphPanel(QWidget* parent) {
-    auto* panel = new Panel(parent, Qt::white);
-    panel->setObjectName("AdvPanel1");
-    auto* frame = new Panel(panel, QColor(238, 238, 238));
-    frame->setObjectName("AdvPanel2");
-    auto* grid = new QGridLayout(frame);
-    grid->setContentsMargins(0, 0, 0, 0);
-    auto* image = new QWidget(frame);
-    image->setObjectName("Image1");
-    grid->addWidget(image, 0, 0);
-
-    TextLabel* pass = MakeLabel(frame, "EQPassLabel", "EQ PASS", "EQ PASS", false);
-    pass->setStyleSheet("color: #A0A0A0; font-weight: bold; font-size: 35px;");
-    pass->hide();
-    grid->addWidget(pass, 0, 0, Qt::AlignCenter);
-
-    // The 22 band points of the graph (EP1 ... EP20, HPF, LPF), 14 x 14, placed by the graph.
-    for (int i = 0; i < 22; ++i) {
-        const bool filter = i >= 20;
-        auto* point = new MarkerImage(
-            filter ? MarkerImage::Shape::FilterPoint : MarkerImage::Shape::EqPoint, frame);
-        point->setObjectName(i < 20 ? QString("EP%1").arg(i + 1) : i == 20 ? "HPF" : "LPF");
-        point->setTag(i);
-        point->resize(14, 14);
-        point->setCursor(Qt::CrossCursor);
-        point->hide();
-    }
-
-    TextLabel* value = MakeLabel(frame, "EQlabel", "", "", false);
-    value->setStyleSheet("color: #F39800; font-family: 'Arial Narrow'; font-weight: bold;"
-                         " font-size: 13px; background: transparent;");
-    value->setAlignment(Qt::AlignCenter);
-    value->hide();
-    return panel;
-}
-
 GroupBox* BuildPasswordGate(QWidget* form) {
     GroupBox* gate = MakeGroup(form, "FirstCheckGrop", "设备已锁定", "Device Locked");
     gate->setFixedSize(320, 104);

@@ -5,17 +5,16 @@
 class QWidget;
 
 namespace dsp {
-class Panel;
 class GroupBox;
 } // namespace dsp
 
-// The parts of the main window around the pages: title bar, channel button bar, EQ graph
-// panel, link-password prompt, hidden working controls and the pop-up menus.
+// The parts of the main window around the pages: title bar, channel button bar, link-password
+// prompt, hidden working controls and the pop-up menus. The EQ graph panel is the window's own
+// EqGraph, placed by BuildMainForm.
 namespace dsp::forms {
 
 QWidget* BuildTitleBar(QWidget* form, Variant v);
 QWidget* BuildButtonBar(QWidget* parent, Variant v);
-Panel* BuildGraphPanel(QWidget* parent);
 GroupBox* BuildPasswordGate(QWidget* form);
 void BuildWorkingControls(QWidget* form);
 void BuildPopupMenus(QWidget* form);

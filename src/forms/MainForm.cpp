@@ -36,7 +36,7 @@ PageControl* BuildSettingsPages(QWidget* parent, Variant v) {
 
 } // namespace
 
-MainFormRegions BuildMainForm(QWidget* form, Variant v) {
+MainFormRegions BuildMainForm(QWidget* form, Variant v, QWidget* graphPanel) {
     form->setStyleSheet(kit::WindowStyleSheet());
     QPalette pal = form->palette();
     pal.setColor(QPalette::Window, Qt::white);
@@ -50,8 +50,10 @@ MainFormRegions BuildMainForm(QWidget* form, Variant v) {
     r.mainGroup->setProperty("plain", true);
     r.channelPages = BuildChannelPages(r.mainGroup, v);
     r.buttonBar = BuildButtonBar(r.mainGroup, v);
-    r.graphPanel = BuildGraphPanel(r.mainGroup);
-    r.plotFrame = r.graphPanel->findChild<Panel*>("AdvPanel2");
+    r.graphPanel = graphPanel;
+    r.graphPanel->setParent(r.mainGroup);
+    r.graphPanel->show();
+    r.plotFrame = r.graphPanel->findChild<QWidget*>("AdvPanel2");
     r.plot = r.graphPanel->findChild<QWidget*>("Image1");
 
     r.settingsGroup = MakeBareGroup(form, "RzGroupBox2");
@@ -80,11 +82,11 @@ void LayOutMainForm(const MainFormRegions& r, QSize client) {
     r.channelPages->setGeometry(2, 2, leftWidth - 4, kChannelPageHeight - 2);
     r.buttonBar->setGeometry(2, kChannelPageHeight, leftWidth - 4, kButtonBarHeight);
     const int graphTop = kChannelPageHeight + kButtonBarHeight;
+    // The plot keeps room for the dB labels on its left and the frequency labels below; the
+    // graph panel places its plot frame inside those margins itself.
     r.graphPanel->setGeometry(0, graphTop, leftWidth, bodyHeight - graphTop);
-    // The plot keeps room for the dB labels on its left and the frequency labels below.
-    const int plotWidth = leftWidth - kPlotLeft - 5;
-    const int plotHeight = bodyHeight - graphTop - 3 - kAxisLabelHeight;
-    r.plotFrame->setGeometry(kPlotLeft, 2, plotWidth, plotHeight);
+    if (r.plotFrame)
+        r.plotFrame->setGeometry(r.graphPanel->rect().marginsRemoved(GraphPlotMargins()));
 
     r.gate->move((w - r.gate->width()) / 2, (h - r.gate->height()) / 2);
     r.gate->raise();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QSize>
 
 #include "params/Variant.h"
@@ -11,7 +12,6 @@ class QTimer;
 namespace dsp {
 class GroupBox;
 class PageControl;
-class Panel;
 } // namespace dsp
 
 namespace dsp::forms {
@@ -22,9 +22,9 @@ struct MainFormRegions {
     GroupBox* mainGroup = nullptr;        // MainGroupBox: channel pages, button bar, EQ graph
     PageControl* channelPages = nullptr;  // FormPageItem
     QWidget* buttonBar = nullptr;         // RzGroupBox17
-    Panel* graphPanel = nullptr;          // AdvPanel1
-    Panel* plotFrame = nullptr;           // AdvPanel2
-    QWidget* plot = nullptr;              // Image1 (placeholder the EQ graph replaces or fills)
+    QWidget* graphPanel = nullptr;        // AdvPanel1: the EQ graph, built by the window
+    QWidget* plotFrame = nullptr;         // AdvPanel2, the plot frame inside it
+    QWidget* plot = nullptr;              // Image1, filling the plot frame
     GroupBox* settingsGroup = nullptr;    // RzGroupBox2
     PageControl* settingsPages = nullptr; // AdvPageControl1
     GroupBox* gate = nullptr;             // FirstCheckGrop
@@ -34,14 +34,26 @@ struct MainFormRegions {
 constexpr int kTitleBarHeight = 25;
 constexpr int kSettingsWidth = 279;
 constexpr int kChannelPageHeight = 242;
-constexpr int kButtonBarHeight = 58;
-constexpr int kPlotLeft = 36;   // room for the dB labels left of the plot
-constexpr int kPlotWidth = 883; // at the designed size
+constexpr int kButtonBarHeight = 56; // two rows: page buttons (24), groups (26)
+constexpr int kPlotLeft = 36;        // room for the dB labels left of the plot
+constexpr int kPlotWidth = 883;      // at the designed size
 constexpr int kPlotHeight = 268;
 constexpr int kAxisLabelHeight = 13;
+constexpr int kPlotTopGap = 4;   // above the plot frame: the 12dB label stays readable
+constexpr int kPlotRightGap = 5; // right of the plot frame
+// Below the plot: the frequency labels and a little air.
+constexpr int kPlotBottomGap = 1 + kAxisLabelHeight;
+
+// Room the EQ graph panel keeps around its plot frame for the axis labels; with the panel's
+// designed size it leaves the plot kPlotWidth x kPlotHeight.
+constexpr QMargins GraphPlotMargins() {
+    return {kPlotLeft, kPlotTopGap, kPlotRightGap, kPlotBottomGap};
+}
 
 // Builds every control of the main window of variant v into form (the TForm1 widget).
-MainFormRegions BuildMainForm(QWidget* form, Variant v);
+// graphPanel is the EQ graph (AdvPanel1 holding AdvPanel2 and Image1), which the window owns
+// and builds before its form; it is placed into the channel area below the button bar.
+MainFormRegions BuildMainForm(QWidget* form, Variant v, QWidget* graphPanel);
 
 // Places the regions for a client area of the given size (the designed size, or maximised).
 void LayOutMainForm(const MainFormRegions& r, QSize client);

@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include "PageTour.h"
+#include "eq/EqGraphPlot.h"
 
 using namespace dsp;
 
@@ -363,10 +364,10 @@ void FormsTest::graphPanelGeometry() {
     const char* points[] = {"EP1", "EP20", "HPF", "LPF"};
     const int indices[] = {0, 19, 20, 21};
     for (int i = 0; i < 4; ++i) {
-        auto* point = f.findChild<MarkerImage*>(points[i]);
+        auto* point = f.findChild<EqGraphPoint*>(points[i]);
         QVERIFY(point);
         QCOMPARE(point->parentWidget(), frame);
-        QCOMPARE(point->tag(), indices[i]);
+        QCOMPARE(point->Tag(), indices[i]);
         QCOMPARE(point->size(), QSize(14, 14));
     }
     // Room for the dB labels (32 + 2) on the left and the frequency labels (13) below.
