@@ -14,6 +14,9 @@ namespace {
 bool Start(QProcess& p, const QString& program, const QStringList& args) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
+    // The interface language follows the user's locale: run the programs as a Chinese user.
+    env.insert("LC_ALL", "zh_CN.UTF-8");
+    env.insert("LANG", "zh_CN.UTF-8");
     p.setProcessEnvironment(env);
     p.setProgram(program);
     p.setArguments(args);
