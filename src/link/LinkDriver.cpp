@@ -262,6 +262,18 @@ void LinkDriver::TimersChanged() {
         observer_->TimersChanged();
 }
 
+void LinkDriver::WritesDiscarded(int count) {
+    pending_.push_back([this, count] {
+        const QString zh = Text(WritesDiscardedText(count, true));
+        const QString en = Text(WritesDiscardedText(count, false));
+        emit WritesDropped(count);
+        emit StatusText(zh, en);
+        emit HistoryLine(en);
+    });
+    if (observer_)
+        observer_->WritesDiscarded(count);
+}
+
 void LinkDriver::MirrorTimers() {
     const LinkTimers& t = vars_.Timers;
     Mirror(timer1_, t.Timer1, LinkTimers::kTimer1Interval);
