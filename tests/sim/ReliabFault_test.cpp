@@ -94,7 +94,9 @@ struct Rig {
         return false;
     }
     bool Online() const { return vars.LinkState == 2; }
-    bool Ended() const { return Online() || !watcher.messages.empty(); }
+    // Online, or a link notice shown (other messages, such as a lost packet, are no end).
+    bool Ended() const { return Online() || Notices() > 0; }
+    int Notices() const { return watcher.Count(kFailed) + watcher.Count(kLost); }
     bool TimersStopped() const {
         const LinkTimers& t = vars.Timers;
         return !t.Timer1 && !t.Timer2 && !t.Timer3 && !t.HoldTimer;
@@ -206,7 +208,7 @@ TEST(ReliabFault, SilentDuringDownload) {
         f.silentAfter = rig.device.Endpoint().FramesReceived() + 5;
         rig.device.Endpoint().SetFaults(f);
         DisCheckWindow(rig.ctx, ModeDownload);
-        ASSERT_TRUE(rig.RunUntil([&] { return !rig.watcher.messages.empty(); }, 60000));
+        ASSERT_TRUE(rig.RunUntil([&] { return rig.Notices() > 0; }, 60000));
         EXPECT_FALSE(rig.Online());
         EXPECT_EQ(rig.watcher.Count(kFailed), 1);
         EXPECT_TRUE(rig.TimersStopped());
@@ -229,7 +231,7 @@ TEST(ReliabFault, SilentOnlineWithEditsQueued) {
             // goes out unanswered, the rest queue behind it.
             for (int i = 0; i < 6; ++i)
                 SendDatatoMCU(rig.ctx, MakeAddress(SecEcho, i), 40 + i);
-            ASSERT_TRUE(rig.RunUntil([&] { return !rig.watcher.messages.empty(); }, 30000));
+            ASSERT_TRUE(rig.RunUntil([&] { return rig.Notices() > 0; }, 30000));
             EXPECT_FALSE(rig.Online());
             EXPECT_EQ(rig.watcher.Count(kLost), 1);
             EXPECT_TRUE(rig.TimersStopped());
