@@ -263,12 +263,10 @@ void LinkDriver::TimersChanged() {
 }
 
 void LinkDriver::WritesDiscarded(int count) {
+    // The status text came through LinkLabelWindow already.
     pending_.push_back([this, count] {
-        const QString zh = Text(WritesDiscardedText(count, true));
-        const QString en = Text(WritesDiscardedText(count, false));
         emit WritesDropped(count);
-        emit StatusText(zh, en);
-        emit HistoryLine(en);
+        emit HistoryLine(Text(WritesDiscardedText(count, false)));
     });
     if (observer_)
         observer_->WritesDiscarded(count);

@@ -25,8 +25,12 @@ int DiscardQueuedWrites(LinkContext& ctx) {
     SendQueue& queue = ctx.Vars.Queue;
     const int count = queue.Pending();
     queue.Drop();
-    if (count > 0)
+    if (count > 0) {
+        const std::string chinese = WritesDiscardedText(count, true);
+        const std::string english = WritesDiscardedText(count, false);
+        ctx.Observer.LinkLabelWindow(chinese, english);
         ctx.Observer.WritesDiscarded(count);
+    }
     return count;
 }
 

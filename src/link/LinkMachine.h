@@ -55,8 +55,9 @@ int FullLoadSteps(Variant variant);
 // Last 25-value packet of the section read or written at a step; 0 past the sections.
 int LastPacket(int step);
 
-// Drops every pending write of the send queue; when there were any, the observer is told how
-// many (WritesDiscarded), so that no edit is lost silently. Returns the count.
+// Drops every pending write of the send queue; when there were any, the status text names
+// how many values were not written and the observer is told (WritesDiscarded), so that no
+// edit is lost silently. Returns the count.
 int DiscardQueuedWrites(LinkContext& ctx);
 // The status and history text for count values that were not written, in both languages.
 std::string WritesDiscardedText(int count, bool chinese);

@@ -163,17 +163,27 @@ TEST(ReliabFault, LoadUnderLineFaults) {
          Outcome::Online,
          Outcome::Online,
          Outcome::Online},
+        // A USB HID device cannot split a report: pieces of one byte are no frames at all.
         {"answers in single bytes",
          {.splitSize = 1},
          Outcome::Online,
          Outcome::Online,
-         Outcome::Online},
+         Outcome::Failed},
+        // Each answer arrives with the next one: the serial search tries its port once and moves
+        // on; TCP gets there through the repeats of the time-out stages, slowly; USB HID repeats
+        // nothing, so the held answer never comes and the load fails.
         {"two answers in one read",
          {.join = true},
+         Outcome::Failed,
          Outcome::Online,
-         Outcome::Online,
-         Outcome::Online},
-        {"answers 2 s late", {.delayMs = 2000}, Outcome::Failed, Outcome::Failed, Outcome::Failed},
+         Outcome::Failed},
+        // Late answers land in the time-out stages and are taken.
+        {"answers 2 s late", {.delayMs = 2000}, Outcome::Online, Outcome::Online, Outcome::Online},
+        {"silent at load start",
+         {.silentAfter = 2},
+         Outcome::Failed,
+         Outcome::Failed,
+         Outcome::Failed},
         {"silent mid-load", {.silentAfter = 20}, Outcome::Failed, Outcome::Failed, Outcome::Failed},
         {"closes mid-load", {.closeAfter = 20}, Outcome::Failed, Outcome::Failed, Outcome::Failed},
     };
@@ -182,7 +192,7 @@ TEST(ReliabFault, LoadUnderLineFaults) {
             SCOPED_TRACE(testing::Message() << c.fault << " over " << Name(k));
             Rig rig(k, c.faults);
             LinkBtnClick(rig.ctx, true);
-            ASSERT_TRUE(rig.RunUntil([&] { return rig.Ended(); }, 180000)) << "hangs";
+            ASSERT_TRUE(rig.RunUntil([&] { return rig.Ended(); }, 900000)) << "hangs";
             const Outcome got = rig.Online() ? Outcome::Online : Outcome::Failed;
             EXPECT_EQ(got, Expected(c, k));
             if (got == Outcome::Online) {
