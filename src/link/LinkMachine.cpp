@@ -21,10 +21,13 @@ int LastPacket(int step) {
     return (SlotCount[step] - 1) / kPacketValues;
 }
 
-int DiscardQueuedWrites(LinkContext& ctx) {
-    SendQueue& queue = ctx.Vars.Queue;
-    const int count = queue.Pending();
-    queue.Drop();
+int DiscardQueuedWrites(LinkContext& ctx, bool withUnconfirmed) {
+    LinkVars& v = ctx.Vars;
+    int count = v.Queue.Pending();
+    v.Queue.Drop();
+    if (withUnconfirmed && v.WriteUnconfirmed)
+        ++count;
+    v.WriteUnconfirmed = false;
     if (count > 0) {
         const std::string chinese = WritesDiscardedText(count, true);
         const std::string english = WritesDiscardedText(count, false);
@@ -190,8 +193,9 @@ void LinkDown(LinkContext& ctx, bool lost) {
         ctx.Endpoints.TcpClose();
     ctx.Observer.HideStatusDialog();
     // Writes still queued can never go out: the next link starts by loading the device's
-    // values and drops the queue. Say so now rather than losing them silently later.
-    DiscardQueuedWrites(ctx);
+    // values and drops the queue. Say so now rather than losing them silently later; the
+    // write the device never answered counts too.
+    DiscardQueuedWrites(ctx, true);
     if (lost)
         ctx.Observer.ShowMessage("已断开连接!", "Off Line!");
     else

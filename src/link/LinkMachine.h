@@ -57,8 +57,9 @@ int LastPacket(int step);
 
 // Drops every pending write of the send queue; when there were any, the status text names
 // how many values were not written and the observer is told (WritesDiscarded), so that no
-// edit is lost silently. Returns the count.
-int DiscardQueuedWrites(LinkContext& ctx);
+// edit is lost silently. withUnconfirmed (the link went down) also counts the last write
+// sent when the device never answered it. Returns the count.
+int DiscardQueuedWrites(LinkContext& ctx, bool withUnconfirmed = false);
 // The status and history text for count values that were not written, in both languages.
 std::string WritesDiscardedText(int count, bool chinese);
 

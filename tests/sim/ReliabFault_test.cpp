@@ -250,7 +250,8 @@ TEST(ReliabFault, SilentOnlineWithEditsQueued) {
             for (int i = 0; i < 6; ++i)
                 written += rig.model.Table().At(SecEcho, i) == 40 + i ? 1 : 0;
             EXPECT_GE(rig.watcher.discarded, 1);
-            EXPECT_GE(written + rig.watcher.discarded + 1, 6); // +1: the unanswered one
+            // The unanswered write counts as not written, even where the device took it.
+            EXPECT_GE(written + rig.watcher.discarded, 6);
             EXPECT_TRUE(rig.vars.Queue.Empty());
             EXPECT_NE(rig.watcher.status.find("not written"), std::string::npos)
                 << rig.watcher.status;
@@ -288,7 +289,7 @@ TEST(ReliabFault, OnlineEditsThroughFlakyLine) {
                 EXPECT_EQ(written, 20);
             } else {
                 EXPECT_EQ(rig.watcher.Count(kLost), 1);
-                EXPECT_GE(written + rig.watcher.discarded + 1, 20);
+                EXPECT_GE(written + rig.watcher.discarded, 20);
             }
         }
     }
