@@ -69,7 +69,7 @@ private:
         QSignalSpy history(&driver, &LinkDriver::HistoryLine);
 
         driver.LinkButton(true);
-        QTRY_COMPARE_WITH_TIMEOUT(online.count(), 1, 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(online.count(), 1, 60000);
         QTest::qWait(300);
 
         sim.kill(); // the device reboots: the socket or the pty closes under the tool
@@ -78,7 +78,7 @@ private:
             for (int i = 0; i < 5; ++i)
                 SendDatatoMCU(c, MakeAddress(SecEcho, i), 60 + i);
         });
-        QTRY_COMPARE_WITH_TIMEOUT(lost.count(), 1, 9000);
+        QTRY_COMPARE_WITH_TIMEOUT(lost.count(), 1, 15000);
         QCOMPARE(failed.count(), 0);
         QVERIFY(!driver.Online());
         QVERIFY(!driver.HoldTimer().isActive());
@@ -92,7 +92,7 @@ private:
 
         // Linking again finds no device and fails cleanly.
         driver.LinkButton(true);
-        QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, 15000);
+        QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, 20000);
         QCOMPARE(dropped.count(), 1);
     }
 
