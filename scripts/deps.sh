@@ -26,6 +26,9 @@ DSP_PACKAGES=(
     # private PulseAudio daemon with a sine source, so no sound card is needed.
     libpulse0
     pulseaudio
+    # libFuzzer targets (scripts/fuzz-smoke) need clang and its runtime libraries.
+    clang
+    libclang-rt-14-dev
 )
 
 dsp_ensure_packages() {

@@ -20,6 +20,7 @@ constexpr size_t kPitchByte = 18;
 void MarkAnswered(LinkVars& v) {
     v.AckSeen = true;
     v.LineFree = true;
+    v.WriteUnconfirmed = false;
     v.StepState = 1;
 }
 

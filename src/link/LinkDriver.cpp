@@ -262,6 +262,16 @@ void LinkDriver::TimersChanged() {
         observer_->TimersChanged();
 }
 
+void LinkDriver::WritesDiscarded(int count) {
+    // The status text came through LinkLabelWindow already.
+    pending_.push_back([this, count] {
+        emit WritesDropped(count);
+        emit HistoryLine(Text(WritesDiscardedText(count, false)));
+    });
+    if (observer_)
+        observer_->WritesDiscarded(count);
+}
+
 void LinkDriver::MirrorTimers() {
     const LinkTimers& t = vars_.Timers;
     Mirror(timer1_, t.Timer1, LinkTimers::kTimer1Interval);

@@ -115,6 +115,9 @@ signals:
     void StatusText(const QString& chinese, const QString& english);
     // Lines for the history list (HID removals, read and write errors).
     void HistoryLine(const QString& line);
+    // count edits were dropped from the send queue without reaching the device. Comes with a
+    // StatusText and a HistoryLine naming the count.
+    void WritesDropped(int count);
 
 private:
     // LinkObserver: passed on, and noted for the signals.
@@ -130,6 +133,7 @@ private:
     void LinkOnline() override;
     void ModeListChanged(int bank) override;
     void TimersChanged() override;
+    void WritesDiscarded(int count) override;
 
     // LinkEndpoints over the serial port list and the socket.
     int ComSelection() const override { return comSelection_; }

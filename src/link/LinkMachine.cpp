@@ -21,6 +21,30 @@ int LastPacket(int step) {
     return (SlotCount[step] - 1) / kPacketValues;
 }
 
+int DiscardQueuedWrites(LinkContext& ctx, bool withUnconfirmed) {
+    LinkVars& v = ctx.Vars;
+    int count = v.Queue.Pending();
+    v.Queue.Drop();
+    if (withUnconfirmed && v.WriteUnconfirmed)
+        ++count;
+    v.WriteUnconfirmed = false;
+    if (count > 0) {
+        const std::string chinese = WritesDiscardedText(count, true);
+        const std::string english = WritesDiscardedText(count, false);
+        ctx.Observer.LinkLabelWindow(chinese, english);
+        ctx.Observer.WritesDiscarded(count);
+    }
+    return count;
+}
+
+std::string WritesDiscardedText(int count, bool chinese) {
+    const std::string n = std::to_string(count);
+    if (chinese)
+        return n + " 个参数未写入设备!";
+    return n + (count == 1 ? " value not written to the device!"
+                           : " values not written to the device!");
+}
+
 void LinkLabelWindow(LinkContext& ctx, const LinkText& text) {
     ctx.Observer.LinkLabelWindow(text.Chinese, text.English);
 }
@@ -70,8 +94,8 @@ void LinkBtnClick(LinkContext& ctx, bool linkButton) {
             t.HoldTimer = false;
         });
         ctx.Observer.SetLinkButtonsActive(true);
-        v.Queue.Drop();
         LinkLabelWindow(ctx, kTextSearch);
+        DiscardQueuedWrites(ctx);
         v.StepPos = 0;
         v.StepTotal = FullLoadSteps(ctx.ProgramVariant);
         ctx.Observer.ShowStatusDialog(0);
@@ -168,6 +192,10 @@ void LinkDown(LinkContext& ctx, bool lost) {
     if (!lost)
         ctx.Endpoints.TcpClose();
     ctx.Observer.HideStatusDialog();
+    // Writes still queued can never go out: the next link starts by loading the device's
+    // values and drops the queue. Say so now rather than losing them silently later; the
+    // write the device never answered counts too.
+    DiscardQueuedWrites(ctx, true);
     if (lost)
         ctx.Observer.ShowMessage("已断开连接!", "Off Line!");
     else
@@ -243,7 +271,7 @@ void DisCheckWindow(LinkContext& ctx, int uMode) {
             t.Timer3 = true;
             t.HoldTimer = false;
         });
-        v.Queue.Drop();
+        DiscardQueuedWrites(ctx);
         v.StepMode = 2;
         v.PacketIndex = 0;
         LinkLabelWindow(ctx, kTextLoading);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "link/LinkContext.h"
@@ -53,6 +54,14 @@ constexpr LinkText kTextOffline = {"设备未连接", "Off Line"};
 int FullLoadSteps(Variant variant);
 // Last 25-value packet of the section read or written at a step; 0 past the sections.
 int LastPacket(int step);
+
+// Drops every pending write of the send queue; when there were any, the status text names
+// how many values were not written and the observer is told (WritesDiscarded), so that no
+// edit is lost silently. withUnconfirmed (the link went down) also counts the last write
+// sent when the device never answered it. Returns the count.
+int DiscardQueuedWrites(LinkContext& ctx, bool withUnconfirmed = false);
+// The status and history text for count values that were not written, in both languages.
+std::string WritesDiscardedText(int count, bool chinese);
 
 // Sets the status text (LinkLabel and its hint) through the observer.
 void LinkLabelWindow(LinkContext& ctx, const LinkText& text);

@@ -39,6 +39,10 @@ public:
     virtual void ModeListChanged(int /*bank*/) {}
     // LinkVars::Timers changed: start, stop or re-time the timers.
     virtual void TimersChanged() {}
+    // count edits made while online were dropped from the send queue without reaching the
+    // device (the link went down, a new link started or a section upload began): tell the
+    // user how many values were not written.
+    virtual void WritesDiscarded(int /*count*/) {}
 };
 
 // The serial port list and the socket as the search drives them (the io layer and the hidden

@@ -39,6 +39,9 @@ struct LinkVars {
     bool AckSeen = false;
     // The device has answered the last command.
     bool LineFree = false;
+    // The last parameter write sent has not been answered yet: if the link goes down now,
+    // whether the device took it is unknown, and it counts among the values not written.
+    bool WriteUnconfirmed = false;
     // The last received frame was incomplete or failed its checksum.
     bool RetryFlag = false;
     // 0 nothing to do, 1 acknowledgement, 2 frame received, 3 request sent, 4 and 5 time-outs.

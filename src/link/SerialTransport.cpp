@@ -11,6 +11,11 @@ SerialTransport::SerialTransport(QObject* parent) : IoTransport(parent), port_(t
     connect(&port_, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
         if (e != QSerialPort::NoError)
             qCDebug(lcLink) << "serial error" << e << port_.errorString();
+        // The port went away (cable pulled, device gone): close it, or the notifier keeps
+        // firing the same error in a busy loop. Queued, as the port is inside its own call.
+        if (e == QSerialPort::ResourceError)
+            QMetaObject::invokeMethod(
+                this, [this] { port_.close(); }, Qt::QueuedConnection);
     });
 }
 

@@ -79,19 +79,25 @@ void SendWriteStep(LinkContext& ctx, int step, int firstSlot) {
 }
 
 // Time-out stages of a request that has not been answered: after 30 ticks the stage advances
-// (from step 2 on; before that the request is repeated off USB HID), after 20 more it is
-// repeated once off USB HID, and 100 ticks later the link has failed.
+// (in steps 0 and 1 the request is repeated first, off USB HID), after 20 more it is
+// repeated once off USB HID, and 100 ticks later the link has failed. The stages advance in
+// steps 0 and 1 too: repeating there without end would leave a silent device's load (or a
+// USB HID one's, where nothing is repeated) hanging for ever instead of failing.
 void WatchRequest(LinkContext& ctx) {
     LinkVars& v = ctx.Vars;
     auto repeat = [&] {
         if (!OnHid(ctx))
             SendPacketStep(ctx, v.StepPos * 256 + v.PacketIndex, v.StepMode);
     };
+    // The first request of a load goes out in state 0, and an acknowledgement (state 1)
+    // answers no read request: both still wait for their answer, so the stages run for them
+    // too rather than the load waiting for ever.
+    if (v.StepState == 0 || v.StepState == 1)
+        v.StepState = 3;
     if (v.StepState == 3 && v.StepTicks > kStageTicks) {
-        if (v.StepPos > 1)
-            v.StepState = 4;
-        else
+        if (v.StepPos <= 1)
             repeat();
+        v.StepState = 4;
         v.StepTicks = 0;
     } else if (v.StepState == 4 && v.StepTicks > kRepeatTicks) {
         repeat();

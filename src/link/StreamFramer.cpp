@@ -19,6 +19,9 @@ void StreamFramer::Hunt(uint8_t b) {
         expected_ = 1;
     else
         return;
+    // Room for the largest frame (length byte 255 plus start, second and length bytes), so a
+    // frame costs one allocation rather than one per growth step.
+    buffer_.reserve(258);
     buffer_.assign(1, b);
     state_ = Header;
 }
@@ -60,10 +63,14 @@ void StreamFramer::Feed(std::span<const uint8_t> bytes, const Sink& sink) {
             i += take;
             expected_ -= take;
             if (expected_ == 0) {
-                std::vector<uint8_t> frame;
+                // The frame leaves the buffer before the sink runs, so the sink may feed or
+                // reset this framer. Two buffers take turns, so a frame allocates nothing.
+                std::vector<uint8_t> frame = std::move(spare_);
                 frame.swap(buffer_);
                 Reset();
                 sink(Event::Frame, frame);
+                frame.clear();
+                spare_ = std::move(frame);
             }
             break;
         }

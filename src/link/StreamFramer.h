@@ -36,6 +36,7 @@ private:
     int state_ = Hunting;
     size_t expected_ = 0; // bytes still to come in the current state
     std::vector<uint8_t> buffer_;
+    std::vector<uint8_t> spare_; // the other buffer, between frames
 };
 
 } // namespace dsp

@@ -120,6 +120,7 @@ void SendDatatoMCU(LinkContext& ctx, Address view, int32_t value) {
     v.Queue.QueueTake();
     SendData(ctx.Ports, WRWrite, device, static_cast<uint16_t>(value));
     v.LineFree = false;
+    v.WriteUnconfirmed = true;
 }
 
 void SendEQDatatoMCU(LinkContext& ctx, Address view, int32_t value) {
@@ -137,6 +138,7 @@ bool SendNextQueued(LinkContext& ctx) {
     SendData(ctx.Ports, WRWrite, v.Queue.AddressAt(pos),
              static_cast<uint16_t>(v.Queue.ValueAt(pos)));
     v.LineFree = false;
+    v.WriteUnconfirmed = true;
     return true;
 }
 

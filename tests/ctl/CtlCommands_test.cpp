@@ -406,14 +406,15 @@ TEST(CtlLink, AnUnreachableDeviceFailsWithinTheSearchTimeOuts) {
 }
 
 TEST(CtlLink, ADeviceThatFallsSilentFailsTheCommand) {
-    // The device stops answering during the load. From the third step on, the step machine's
-    // time-outs end the link; before that the core repeats its request without end, and
-    // dspctl gives up once nothing has moved for long. Either way: exit 1, no hang.
+    // The device stops answering during the load, in its first steps or later: the step
+    // machine's time-outs end the link (in steps 0 and 1 after repeating the request).
+    // Either way: exit 1, no hang.
     struct Case {
         int silentAfter;
         const char* reason;
     };
-    for (const Case c : {Case{20, "failed during the link-up"}, Case{3, "stopped answering"}}) {
+    for (const Case c :
+         {Case{20, "failed during the link-up"}, Case{3, "failed during the link-up"}}) {
         CtlRun r;
         r.faults.silentAfter = c.silentAfter;
         EXPECT_EQ(r.Run({"modes"}), kExitLinkFailed);
