@@ -55,7 +55,8 @@ void TForm1::Timer1Timer() {
 }
 
 bool TForm1::DragInProgress() const {
-    return eqGraph_->DragInProgress() || volumeMarkerDrag_;
+    return eqGraph_->DragInProgress() || volumeMarkerDrag_ ||
+           (hooks_.VolumeMarkerDragging && hooks_.VolumeMarkerDragging());
 }
 
 // ---- EqGraphHost ----

@@ -57,6 +57,8 @@ struct TForm1Hooks {
     // A message box in the interface language (default: a modal box captioned "提示" or
     // "Confirm" in the language the window shows).
     std::function<void(std::string_view zh, std::string_view en)> ShowMessage;
+    // A volume marker of the system page is being dragged (the spectrum takes no samples).
+    std::function<bool()> VolumeMarkerDragging;
 };
 
 // The main window: borderless, client area 1205 x 609, white, centred on the screen. It owns

@@ -65,6 +65,7 @@ int RunTuner(int argc, char** argv, Variant variant) {
     system->Hooks().HintSubPage = [&pages, &form1](int tag) {
         pages.Navigation().HintMusBtnClick(form1.binding().HintButtons()[size_t(tag)]);
     };
+    form1.hooks().VolumeMarkerDragging = [system] { return system->System().DragInProgress(); };
     system->Hooks().ReselectPage = [&pages, &page] {
         page.CurrentEqAddress = pages.Navigation().SelectPage(page.CurrentPage);
         pages.Refresh().RefreshPage(page.CurrentSection);

@@ -1,5 +1,8 @@
 #include "link/FrameParser.h"
 
+#include <algorithm>
+#include <cstddef>
+
 #include <gtest/gtest.h>
 
 #include "link/Frames.h"
@@ -189,9 +192,9 @@ Bytes Corrupt(Bytes b) {
     return b;
 }
 
-Bytes Cut(Bytes b, size_t n) {
-    b.resize(b.size() - n);
-    return b;
+// The frame without its last n bytes.
+Bytes Cut(const Bytes& b, size_t n) {
+    return Bytes(b.begin(), b.end() - static_cast<std::ptrdiff_t>(std::min(n, b.size())));
 }
 
 Bytes Padded(Bytes b) {
