@@ -163,6 +163,16 @@ void PageRefresh::LoadControl(int s, int k) {
         return;
     const int32_t x = s_.View().At(s, k);
     if (auto* bar = qobject_cast<TrackBar*>(c)) {
+        if (s == SecSysVol) {
+            // The volume bars load through their own change handler (the system page): with
+            // sending suppressed it writes the pane, places the markers and skips the clamps.
+            {
+                const QSignalBlocker quiet(bar);
+                bar->setPosition(x);
+            }
+            emit bar->valueChanged(bar->value());
+            return;
+        }
         PageState& page = s_.Page();
         page.SetFromControl = true;
         bar->setPosition(x);
