@@ -1,0 +1,186 @@
+// A drag on the EQ graph with the program's whole wiring, online with the simulator on a
+// pseudo-terminal and the link's real timers: the dragged band's frequency and gain, and a Q
+// stepped with the right button, end up in the device exactly as the window shows them; a
+// continuous drag writes each changed value once and always sends the last one.
+#include <QElapsedTimer>
+#include <QLoggingCategory>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTest>
+#include <cmath>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "GraphFixture.h"
+#include "LinkRig.h"
+#include "app/PageControllers.h"
+#include "eq/EqGraph.h"
+#include "link/Frames.h"
+#include "params/PageRefresh.h"
+#include "sim/DeviceModel.h"
+#include "sim/SimPty.h"
+
+using namespace dsp;
+using namespace dsp::testing;
+
+namespace {
+
+// A port on 127.0.0.1 that nobody listens on.
+quint16 ClosedPort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    const quint16 port = probe.serverPort();
+    probe.close();
+    return port;
+}
+
+// The windows, the link and the editing layer, wired as the program wires them.
+struct EditingTuner {
+    ParamStore store;
+    PageState page;
+    TForm1 form1;
+    PageViewHooks viewHooks;
+    TForm3 form3;
+    TForm2 form2;
+    PageControllers pages;
+    LinkView view;
+    QList<LinkMessage> messages;
+
+    EditingTuner(Variant variant, const LinkOptions& options)
+        : form1(variant, store, page), viewHooks(form1, form1.binding()),
+          form3(store, page, variant, viewHooks), pages(form1, Prepare(form3, page)),
+          view(form1, form3, form2, options) {
+        QApplication::setQuitOnLastWindowClosed(false);
+        pages.UseDriver(form3.Driver());
+        view.MessageBox = [this](QWidget*, const LinkMessage& m) { messages << m; };
+        view.OnLinkOnline = [this] { pages.LinkWentOnline(); };
+        form1.show();
+    }
+    LinkDriver& Driver() { return form3.Driver(); }
+    EqGraph& Graph() { return *form1.EqGraph(); }
+
+private:
+    static LinkContext& Prepare(TForm3& form3, PageState& page) {
+        page.UiLanguage = 1;
+        form3.Driver().SetSystemSerialPortsListed(false);
+        return form3.Driver().Context();
+    }
+};
+
+// Single writes the device received, in order.
+std::vector<std::pair<int, int>> DeviceWrites(const sim::DeviceModel& model) {
+    std::vector<std::pair<int, int>> writes;
+    for (const sim::DeviceFrame& f : model.Received())
+        if (f.mode == WRWrite && f.data.size() <= 2)
+            writes.emplace_back(f.Address(), f.Value16());
+    return writes;
+}
+
+// A mouse event on a point image at a position given in plot coordinates (the image moves
+// while it is dragged).
+void MouseOnPoint(EqGraph& g, QWidget* point, QEvent::Type type, QPoint plotPos,
+                  Qt::MouseButton button, Qt::MouseButtons buttons) {
+    SendMouse(point, type, point->mapFromGlobal(g.Image1()->mapToGlobal(plotPos)), button, buttons);
+}
+
+} // namespace
+
+class GraphDragLinkTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        QLoggingCategory::setFilterRules("dsptuner.link.debug=false");
+        qputenv("PULSE_SERVER", "unix:/nonexistent/dsp-no-audio/native");
+    }
+
+    void dragReachesTheDevice() {
+        sim::DeviceModel model{Variant::A};
+        auto pty = std::make_unique<sim::SimPty>(model, sim::FaultConfig{});
+        QVERIFY2(pty->Open(), qPrintable(pty->ErrorString()));
+        LinkOptions options;
+        options.NoHid = true;
+        options.SerialPorts << pty->SlavePath();
+        options.Port = QString::number(ClosedPort());
+        EditingTuner w(Variant::A, options);
+        QSignalSpy online(&w.Driver(), &LinkDriver::WentOnline);
+        w.view.Start();
+        QVERIFY(online.wait(15000));
+        QTest::qWait(300); // variant A's handshake write goes out after the load
+        QCOMPARE(w.page.CurrentSection, int(SecMusic));
+
+        EqGraph& g = w.Graph();
+        const int band = 2; // the third point
+        QWidget* p = g.PointImage(band);
+        QVERIFY(p->isVisible());
+        const Address freqAt = BandAddress(SecMusic, band, kBandFreq);
+        const Address gainAt = BandAddress(SecMusic, band, kBandGain);
+        const Address qAt = BandAddress(SecMusic, band, kBandQ);
+        const ParamTable& view = w.store.ViewTable;
+        QCOMPARE(view[gainAt], model.Table()[gainAt]);
+        model.ClearReceived();
+
+        // A continuous drag: 30 moves of 2 px up and 3 px right, one every few milliseconds,
+        // so that several moves fall into one 10 ms tick and the line is often busy.
+        const QPoint start = p->pos() + QPoint(7, 7);
+        MouseOnPoint(g, p, QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+        QVERIFY(w.form1.DragInProgress());
+        QPoint at = start;
+        for (int i = 0; i < 30; ++i) {
+            at += QPoint(3, -2);
+            MouseOnPoint(g, p, QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton);
+            QTest::qWait(4);
+        }
+        MouseOnPoint(g, p, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+        QVERIFY(!w.form1.DragInProgress());
+
+        // The window shows where the point was let go, and the device ends up holding it.
+        const double freq = g.Geometry().XToFreq(at.x());
+        const double gain = g.Geometry().YToDb(at.y());
+        QCOMPARE(view[freqAt], FrequencyIndexOf(std::lround(freq)));
+        QCOMPARE(view[gainAt], int(std::lround((gain + 24) * 5)));
+        QVERIFY(gain > 6);
+        QTRY_COMPARE_WITH_TIMEOUT(model.Table()[gainAt], view[gainAt], 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(model.Table()[freqAt], view[freqAt], 3000);
+        QCOMPARE(w.store.DeviceTable[gainAt], view[gainAt]);
+        QVERIFY(w.Driver().Online());
+        QVERIFY(w.messages.isEmpty());
+
+        // Only the dragged band's two values were written, each one only when it changed,
+        // and the last write of each is the value let go.
+        const auto writes = DeviceWrites(model);
+        std::map<int, int> last;
+        for (const auto& [address, value] : writes) {
+            QVERIFY2(address == freqAt || address == gainAt, qPrintable(QString::number(address)));
+            if (last.count(address))
+                QVERIFY2(last[address] != value, qPrintable(QString::number(value)));
+            last[address] = value;
+        }
+        QCOMPARE(last[gainAt], view[gainAt]);
+        QCOMPARE(last[freqAt], view[freqAt]);
+        QVERIFY2(writes.size() <= 60, qPrintable(QString::number(writes.size())));
+        qInfo("continuous drag: 30 moves, %d writes", int(writes.size()));
+
+        // The right button steps the band's Q; the device follows.
+        const int q0 = view[qAt];
+        model.ClearReceived();
+        const QPoint qStart = p->pos() + QPoint(7, 7);
+        MouseOnPoint(g, p, QEvent::MouseButtonPress, qStart, Qt::RightButton, Qt::RightButton);
+        QVERIFY(g.QAdjustMode());
+        for (int dx = 1; dx <= 12; ++dx) {
+            SendMouse(g.Image1(), QEvent::MouseMove, qStart + QPoint(dx, 0), Qt::NoButton,
+                      Qt::RightButton);
+            QTest::qWait(4);
+        }
+        SendMouse(g.Image1(), QEvent::MouseButtonRelease, qStart + QPoint(12, 0), Qt::RightButton,
+                  Qt::NoButton);
+        QVERIFY(view[qAt] > q0);
+        QTRY_COMPARE_WITH_TIMEOUT(model.Table()[qAt], view[qAt], 3000);
+        for (const auto& [address, value] : DeviceWrites(model))
+            QCOMPARE(address, int(qAt));
+        QVERIFY(w.messages.isEmpty());
+    }
+};
+
+QTEST_MAIN(GraphDragLinkTest)
+#include "GraphDragLink_test.moc"
