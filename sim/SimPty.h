@@ -20,6 +20,7 @@ public:
     bool Open(); // posix_openpt, raw mode; false with ErrorString() set
     QString SlavePath() const { return slavePath_; }
     QString ErrorString() const { return error_; }
+    SimLink& Link() { return *link_; }
 
 private:
     void OnReadable();

@@ -16,6 +16,14 @@ bool SimTcpServer::Listen(quint16 port) {
     return server_.listen(QHostAddress::LocalHost, port);
 }
 
+QList<SimLink*> SimTcpServer::Links() const {
+    QList<SimLink*> live;
+    for (const QPointer<SimLink>& l : links_)
+        if (l)
+            live.append(l.data());
+    return live;
+}
+
 void SimTcpServer::OnNewConnection() {
     while (QTcpSocket* socket = server_.nextPendingConnection()) {
         ++clients_;
@@ -30,6 +38,8 @@ void SimTcpServer::OnNewConnection() {
                 }
             },
             [socket] { socket->disconnectFromHost(); }, socket);
+        links_.removeAll(nullptr);
+        links_.append(link);
         connect(socket, &QTcpSocket::readyRead, link,
                 [socket, link] { link->Feed(socket->readAll()); });
         connect(socket, &QTcpSocket::disconnected, this, [this, socket] {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QPointer>
 #include <QTcpServer>
 
 #include "sim/SimLink.h"
@@ -18,6 +20,8 @@ public:
     quint16 Port() const { return server_.serverPort(); }
     QString ErrorString() const { return server_.errorString(); }
     int Clients() const { return clients_; }
+    // The links of the clients connected now (for tests that change faults mid-session).
+    QList<SimLink*> Links() const;
 
 private:
     void OnNewConnection();
@@ -26,6 +30,7 @@ private:
     FaultConfig faults_;
     QTcpServer server_;
     int clients_ = 0;
+    QList<QPointer<SimLink>> links_;
 };
 
 } // namespace dsp::sim

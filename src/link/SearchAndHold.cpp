@@ -115,8 +115,11 @@ void HoldTimerTick(LinkContext& ctx) {
 
     SendNextQueued(ctx);
 
-    // Keep-alive: poll once per idle second; without answers poll again after 2 and 4
-    // seconds and declare the link lost after 5.
+    // Keep-alive: poll once per idle second; without answers ask again after 2 and 4
+    // seconds and declare the link lost after 5. What is asked again is what went
+    // unanswered: an unanswered parameter write is sent again (the device takes the same
+    // value twice without harm), so one lost answer neither loses the write nor stalls the
+    // writes queued behind it until the link is given up.
     if (v.LinkState == 2 && v.IdleTicks == kIdleLimit) {
         v.IdleTicks = 0;
         ++v.MissCount;
@@ -124,8 +127,11 @@ void HoldTimerTick(LinkContext& ctx) {
             v.LineFree = false;
             v.MissCount = 0;
             PCtoMCUAckSign(ctx, kStatusPoll);
-        } else if (v.MissCount % 2 == 0 && v.Queue.Empty()) {
-            PCtoMCUAckSign(ctx, kStatusPoll);
+        } else if (v.MissCount % 2 == 0) {
+            if (v.WriteUnconfirmed)
+                ResendLastWrite(ctx);
+            else
+                PCtoMCUAckSign(ctx, kStatusPoll);
         }
         if (v.MissCount > kPollMisses) {
             v.MissCount = 0;

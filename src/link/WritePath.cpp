@@ -142,6 +142,12 @@ bool SendNextQueued(LinkContext& ctx) {
     return true;
 }
 
+void ResendLastWrite(LinkContext& ctx) {
+    const SendQueue& q = ctx.Vars.Queue;
+    SendData(ctx.Ports, WRWrite, q.AddressAt(q.QueueReadPos),
+             static_cast<uint16_t>(q.ValueAt(q.QueueReadPos)));
+}
+
 void RebuildView(LinkContext& ctx) {
     ParamTable& view = ctx.Store.ViewTable;
     const ParamTable& device = ctx.Store.DeviceTable;

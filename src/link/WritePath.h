@@ -29,6 +29,10 @@ void SendEQDatatoMCU(LinkContext& ctx, Address view, int32_t value);
 // Online phase: when the line is free, sends the next queued write. Returns whether it sent.
 bool SendNextQueued(LinkContext& ctx);
 
+// Sends the last write again: the one taken from the queue last, whose answer has not come.
+// Its answer frees the line for the writes waiting behind it.
+void ResendLastWrite(LinkContext& ctx);
+
 // Refills ViewTable from DeviceTable through MapAddress for the sections now shown.
 void RebuildView(LinkContext& ctx);
 

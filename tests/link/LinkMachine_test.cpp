@@ -317,6 +317,28 @@ TEST_F(OnlineTest, QueuedWritesLeaveOnePerAnswer) {
     EXPECT_EQ(serial.frames.size(), 2u);
 }
 
+// The answer to a write is lost while more writes wait behind it: two idle seconds later the
+// unanswered write goes again, and its answer lets the queue drain; the link stays up.
+TEST_F(OnlineTest, LostWriteAnswerIsAskedAgainAndTheQueueDrains) {
+    auto ctx = Ctx();
+    SendDatatoMCU(ctx, MakeAddress(3, 5), 11);
+    serial.pending.clear(); // its acknowledgement never arrives
+    SendDatatoMCU(ctx, MakeAddress(3, 6), 12);
+    SendDatatoMCU(ctx, MakeAddress(3, 7), 13);
+    Hold(50 * 2);
+    ASSERT_EQ(serial.frames.size(), 2u);
+    EXPECT_EQ(serial.frames[1].address, MakeAddress(3, 5)); // the same write again
+    EXPECT_EQ(serial.frames[1].Value(), 11);
+    Hold(3);
+    ASSERT_EQ(serial.frames.size(), 4u);
+    EXPECT_EQ(serial.frames[2].address, MakeAddress(3, 6));
+    EXPECT_EQ(serial.frames[3].address, MakeAddress(3, 7));
+    EXPECT_TRUE(vars.Queue.Empty());
+    Hold(50 * 6);
+    EXPECT_EQ(vars.LinkState, 2);
+    EXPECT_TRUE(observer.messages.empty());
+}
+
 TEST_F(OnlineTest, RecallFollowUpReloadsAfterTheAnswer) {
     auto ctx = Ctx();
     SendDatatoMCU(ctx, kAddrRecall1, 4);
