@@ -5,7 +5,6 @@
 #include <QElapsedTimer>
 #include <QLoggingCategory>
 #include <QSignalSpy>
-#include <QTcpServer>
 #include <QTest>
 #include <cmath>
 #include <map>
@@ -20,20 +19,13 @@
 #include "params/PageRefresh.h"
 #include "sim/DeviceModel.h"
 #include "sim/SimPty.h"
+#include "tests/support/ClosedPort.h"
 
 using namespace dsp;
+using dsp::test::ClosedPort;
 using namespace dsp::testing;
 
 namespace {
-
-// A port on 127.0.0.1 that nobody listens on.
-quint16 ClosedPort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return port;
-}
 
 // The windows, the link and the editing layer, wired as the program wires them.
 struct EditingTuner {

@@ -5,7 +5,6 @@
 #include <QElapsedTimer>
 #include <QLoggingCategory>
 #include <QSignalSpy>
-#include <QTcpServer>
 #include <QTest>
 #include <memory>
 
@@ -13,8 +12,10 @@
 #include "link/Frames.h"
 #include "sim/DeviceModel.h"
 #include "sim/SimPty.h"
+#include "tests/support/ClosedPort.h"
 
 using namespace dsp;
+using dsp::test::ClosedPort;
 using dsp::test::TunerWindows;
 
 namespace {
@@ -25,15 +26,6 @@ int StatusPolls(const sim::DeviceModel& model) {
     for (const sim::DeviceFrame& f : model.Received())
         n += f.mode == WRRead && f.Address() == kAddrReadRequest && f.Value16() == kStatusSection;
     return n;
-}
-
-// A port on 127.0.0.1 that nobody listens on.
-quint16 ClosedPort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return port;
 }
 
 } // namespace

@@ -5,8 +5,11 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTcpServer>
 #include <QTest>
+
+#include "tests/support/ClosedPort.h"
+
+using dsp::test::ClosedPort;
 
 namespace {
 
@@ -51,14 +54,6 @@ QString WaitForLine(QProcess& p, const QString& text, int timeoutMs) {
 // The milliseconds a --trace line starts with.
 qint64 TraceMs(const QString& line) {
     return QRegularExpression("^(\\d+) ms").match(line).captured(1).toLongLong();
-}
-
-quint16 ClosedPort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return port;
 }
 
 } // namespace

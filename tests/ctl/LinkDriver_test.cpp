@@ -2,7 +2,6 @@
 // free port: QTimers that mirror the core's timers, received bytes routed to the core, the
 // observer passed on and the signals a command-line program waits on.
 #include <QSignalSpy>
-#include <QTcpServer>
 #include <QTest>
 
 #include "link/HidTransport.h"
@@ -12,8 +11,10 @@
 #include "params/SectionMap.h"
 #include "sim/DeviceModel.h"
 #include "sim/SimTcpServer.h"
+#include "tests/support/ClosedPort.h"
 
 using namespace dsp;
+using dsp::test::ClosedPort;
 
 namespace {
 
@@ -26,15 +27,6 @@ public:
     QStringList labels;
     int onlineCalls = 0;
 };
-
-// A port on 127.0.0.1 that nobody listens on.
-quint16 ClosedPort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return port;
-}
 
 bool Idle(const LinkVars& v) {
     return v.LinkState == 2 && v.LineFree && v.Queue.Empty() && v.PendingAction == 0;

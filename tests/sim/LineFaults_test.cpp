@@ -6,7 +6,6 @@
 // online either reaches the device or is counted as not written.
 #include <QLoggingCategory>
 #include <QSignalSpy>
-#include <QTcpServer>
 #include <QTest>
 #include <memory>
 #include <string>
@@ -18,21 +17,14 @@
 #include "sim/DeviceModel.h"
 #include "sim/SimPty.h"
 #include "sim/SimTcpServer.h"
+#include "tests/support/ClosedPort.h"
 
 using namespace dsp;
+using dsp::test::ClosedPort;
 
 Q_DECLARE_METATYPE(dsp::sim::FaultConfig)
 
 namespace {
-
-// A port on 127.0.0.1 that nobody listens on.
-quint16 ClosedPort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return port;
-}
 
 // What the user is told: link notices and edits counted as not written.
 struct Told : LinkObserver {
