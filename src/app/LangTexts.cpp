@@ -51,11 +51,6 @@ std::vector<ExplicitText> Build(Variant v) {
     return list;
 }
 
-constexpr LangPair kInputs[kInputCount] = {
-    {"自动", "AUTO"},   {"模拟1", "RCA1"},     {"模拟2", "RCA2"},  {"蓝牙", "BLUE"},
-    {"光纤", "OPTI"},   {"USB", "USB"},        {"HDMI1", "HDMI1"}, {"HDMI2", "HDMI2"},
-    {"HDMI3", "HDMI3"}, {"HDMIARC", "HDMIARC"}};
-
 } // namespace
 
 const std::vector<ExplicitText>& ExplicitTexts(Variant variant) {
@@ -66,31 +61,6 @@ const std::vector<ExplicitText>& ExplicitTexts(Variant variant) {
 
 LangPair LinkButtonText(bool linkUp) {
     return linkUp ? LangPair{"断开", "Unlink"} : LangPair{"联机", "Link"};
-}
-
-LangPair InputName(int item) {
-    if (item < 0 || item >= kInputCount)
-        return {"", ""};
-    return kInputs[item];
-}
-
-LangPair InputVolumeName(int item) {
-    switch (item) {
-    case 0:
-    case 1:
-        return {"模拟1音量", "RCA1 Vol"};
-    case 2:
-        return {"模拟2音量", "RCA2 Vol"};
-    case 3:
-        return {"蓝牙音量", "BLUE Vol"};
-    case 4:
-        return {"光纤音量", "OPTI Vol"};
-    case 5:
-        return {"USB音量", "USB Vol"};
-    default:
-        return item >= 6 && item < kInputCount ? LangPair{"HDMI音量", "HDMI Vol"}
-                                               : LangPair{"", ""};
-    }
 }
 
 QString LanguageIdOf(const QLocale& locale) {

@@ -4,15 +4,13 @@
 #include <QString>
 #include <vector>
 
+#include "params/InputNames.h"
 #include "params/Variant.h"
 
 namespace dsp {
 
 // A text of the user interface in both languages.
-struct LangPair {
-    const char* Chinese;
-    const char* English;
-};
+using LangPair = TextPair;
 
 // The text of a pair in the language given (1 Chinese, 0 English).
 QString LangText(const LangPair& pair, int uiLanguage);
@@ -38,13 +36,6 @@ constexpr LangPair kStatusCaption = {"设备状态", "Device Staus"};
 // Pop-up menu items: delete a file; copy the output shown to output n (the number follows).
 constexpr LangPair kDeleteText = {"刪除", "Delete"};
 constexpr LangPair kCopyText = {"复制到输出", "Copy to Out"};
-
-// The music inputs of SysInputBox by item: "自动"/"AUTO", "模拟1"/"RCA1" … "HDMIARC".
-constexpr int kInputCount = 10;
-LangPair InputName(int item);
-// The name of the input volume beside MusGain1Edit (InputLabel) for a SysInputBox item:
-// items 0 and 1 "模拟1音量"/"RCA1 Vol", … items 6 to 9 "HDMI音量"/"HDMI Vol".
-LangPair InputVolumeName(int item);
 
 // Language identifier of a locale as four hexadecimal digits, as the system reports it for
 // the user default locale: Chinese in simplified script "0804", in traditional script "0404";

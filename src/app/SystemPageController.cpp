@@ -313,7 +313,7 @@ void SystemPageController::RelistInputs() {
     const int item = box->currentIndex();
     box->clear();
     for (int i = 0; i <= last; ++i)
-        box->addItem(LangText(InputName(i), link_.Page.UiLanguage));
+        box->addItem(LangText(kInputNames[i], link_.Page.UiLanguage));
     box->setCurrentIndex(item);
     NameInputVolume(std::max(item, 0));
 }

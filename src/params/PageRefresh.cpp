@@ -8,6 +8,7 @@
 #include "link/WritePath.h"
 #include "params/ButtonStates.h"
 #include "params/EditHandlers.h"
+#include "params/InputNames.h"
 #include "params/SectionMap.h"
 #include "params/ShowValue.h"
 #include "params/SlotLayout.h"
@@ -16,33 +17,6 @@
 namespace dsp {
 
 namespace {
-
-struct NamePair {
-    const char* zh;
-    const char* en;
-};
-
-// Names of the inputs of SysInputBox, by item.
-constexpr NamePair kInputNames[10] = {{"自动", "AUTO"},      {"模拟1", "RCA1"},  {"模拟2", "RCA2"},
-                                      {"蓝牙", "BLUE"},      {"光纤", "OPTI"},   {"USB", "USB"},
-                                      {"HDMI1", "HDMI1"},    {"HDMI2", "HDMI2"}, {"HDMI3", "HDMI3"},
-                                      {"HDMIARC", "HDMIARC"}};
-
-// Volume name of the input-gain edit, by SysInputBox item.
-NamePair InputVolumeName(int item) {
-    switch (item) {
-    case 2:
-        return {"模拟2音量", "RCA2 Vol"};
-    case 3:
-        return {"蓝牙音量", "BLUE Vol"};
-    case 4:
-        return {"光纤音量", "OPTI Vol"};
-    case 5:
-        return {"USB音量", "USB Vol"};
-    default:
-        return item >= 6 ? NamePair{"HDMI音量", "HDMI Vol"} : NamePair{"模拟1音量", "RCA1 Vol"};
-    }
-}
 
 bool OwnEnabled(const QWidget* w) {
     return w && !w->testAttribute(Qt::WA_Disabled);
@@ -115,8 +89,8 @@ void PageRefresh::RefreshPage(int v) {
 
     // 4. The input-gain caption follows the input chosen.
     if (auto* input = s_.Find<ComboBox>("SysInputBox")) {
-        const NamePair n = InputVolumeName(input->currentIndex());
-        s_.SetCaptionPair(s_.Find("InputLabel"), n.zh, n.en);
+        const TextPair n = InputVolumeName(input->currentIndex());
+        s_.SetCaptionPair(s_.Find("InputLabel"), n.Chinese, n.English);
     }
     // 5-9.
     if (variantA)
@@ -299,7 +273,7 @@ void PageRefresh::LoadInputs() {
     box->clear();
     const int last = std::clamp<int32_t>(s_.Device().At(SecSystem, kSysLastInput), 0, 9);
     for (int i = 0; i <= last; ++i)
-        box->addItem(s_.Text(kInputNames[i].zh, kInputNames[i].en));
+        box->addItem(s_.Text(kInputNames[i].Chinese, kInputNames[i].English));
     box->setCurrentIndex(index < box->count() ? index : -1);
 }
 
