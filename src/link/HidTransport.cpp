@@ -1,6 +1,6 @@
 #include "link/HidTransport.h"
 
-#include <hidapi/hidapi.h>
+#include <hidapi.h>
 
 #include <QMetaObject>
 #include <algorithm>

@@ -1,6 +1,8 @@
 #include "params/ValueParse.h"
 
-#include <charconv>
+#include <locale>
+#include <sstream>
+#include <string>
 
 #include "params/ScaleTables.h"
 #include "params/ValueFormat.h"
@@ -48,9 +50,13 @@ std::optional<double> ParseNumber(std::string_view text) {
     }
     if (digits == 0 || points > 1)
         return std::nullopt;
+    // A stream in the classic locale reads "." as the decimal point whatever the user's locale,
+    // and unlike floating-point from_chars it is in every standard library the tool builds with.
+    std::istringstream in{std::string(text)};
+    in.imbue(std::locale::classic());
     double v = 0;
-    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (ec != std::errc() || ptr != text.data() + text.size())
+    in >> v;
+    if (in.fail() || in.peek() != std::char_traits<char>::eof())
         return std::nullopt;
     return v;
 }

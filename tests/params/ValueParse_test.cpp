@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <string>
 
 #include "params/ValueParse.h"
 
@@ -77,6 +78,14 @@ TEST(ValueParse, TextOfAnEdit) {
     };
     for (const Row& r : rows)
         EXPECT_EQ(ParseTypedText(r.code, r.text), r.raw) << "'" << r.text << "'";
+}
+
+// Numbers beyond a double are refused rather than read as infinity; long ones are rounded.
+TEST(ValueParse, NumberOutOfRange) {
+    EXPECT_EQ(ParseNumber("1" + std::string(400, '0')), std::nullopt);
+    EXPECT_EQ(ParseNumber("-1" + std::string(400, '0')), std::nullopt);
+    EXPECT_EQ(ParseNumber("0." + std::string(30, '0') + "1"), 1e-31);
+    EXPECT_EQ(ParseNumber("20.1"), 20.1);
 }
 
 TEST(ValueParse, NumberFilterKeepsOnlyNumberCharacters) {
