@@ -2,6 +2,8 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace dsp::forms {
@@ -104,6 +106,42 @@ SpinButtons* MakeSpin(QWidget* parent, const QString& name) {
     s->setObjectName(name);
     s->setFixedSize(12, 20);
     return s;
+}
+
+QTableWidget* MakeFileList(QWidget* parent, const QString& name) {
+    auto* t = new QTableWidget(0, 2, parent);
+    t->setObjectName(name);
+    t->setHorizontalHeaderLabels({"NO.", "File Name"});
+    t->verticalHeader()->hide();
+    t->horizontalHeader()->setStretchLastSection(true);
+    t->setColumnWidth(0, 40);
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->setSelectionBehavior(QAbstractItemView::SelectRows);
+    t->setSelectionMode(QAbstractItemView::SingleSelection);
+    t->verticalHeader()->setDefaultSectionSize(18);
+    return t;
+}
+
+// The lines of a mode list before the names are known: "1-", "2-" … count.
+static QStringList ModeLines(int count) {
+    QStringList lines;
+    for (int i = 1; i <= count; ++i)
+        lines << QString("%1-").arg(i);
+    return lines;
+}
+
+QGridLayout* MakeModeRows(GroupBox* group, const QString& box, const QString& label,
+                          const QString& edit) {
+    auto* grid = new QGridLayout(group);
+    grid->setContentsMargins(6, 4, 6, 6);
+    grid->setVerticalSpacing(4);
+    grid->addWidget(MakeCombo(group, box, ModeLines(22)), 0, 0, 1, 2);
+    grid->addWidget(MakeLabel(group, label, "名称", "Name"), 1, 0);
+    ValueEdit* name = MakeEdit(group, edit, -1);
+    name->setMaxLength(20);
+    name->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    grid->addWidget(name, 1, 1);
+    return grid;
 }
 
 QStringList FilterTypeItems() {

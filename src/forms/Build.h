@@ -8,6 +8,7 @@
 
 class QGridLayout;
 class QBoxLayout;
+class QTableWidget;
 
 // Small factories the form builders share: each creates one kit control with its objectName,
 // texts and data, so that a page builder reads as a list of the controls it places.
@@ -35,6 +36,14 @@ GroupBox* MakeGroup(QWidget* parent, const QString& name, const QString& zh, con
 GroupBox* MakeBareGroup(QWidget* parent, const QString& name);
 TabSheet* MakeSheet(PageControl* pages, const QString& name, const QString& zh, const QString& en);
 SpinButtons* MakeSpin(QWidget* parent, const QString& name);
+
+// A file list with the columns "NO." and "File Name", one row selected at a time.
+QTableWidget* MakeFileList(QWidget* parent, const QString& name);
+
+// Fills a mode group's grid: the mode list on the first row, "名称"/"Name" and the name edit
+// (at most 20 characters) on the second. Returns the grid for the group's buttons (row 2).
+QGridLayout* MakeModeRows(GroupBox* group, const QString& box, const QString& label,
+                          const QString& edit);
 
 // The filter-type items of the high-pass and low-pass boxes.
 QStringList FilterTypeItems();

@@ -14,28 +14,6 @@ namespace dsp::forms {
 
 namespace {
 
-QStringList ModeLines(int count) {
-    QStringList lines;
-    for (int i = 1; i <= count; ++i)
-        lines << QString("%1-").arg(i);
-    return lines;
-}
-
-// A file list with the columns "NO." and "File Name".
-QTableWidget* MakeFileList(QWidget* parent, const QString& name) {
-    auto* t = new QTableWidget(0, 2, parent);
-    t->setObjectName(name);
-    t->setHorizontalHeaderLabels({"NO.", "File Name"});
-    t->verticalHeader()->hide();
-    t->horizontalHeader()->setStretchLastSection(true);
-    t->setColumnWidth(0, 40);
-    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    t->setSelectionBehavior(QAbstractItemView::SelectRows);
-    t->setSelectionMode(QAbstractItemView::SingleSelection);
-    t->verticalHeader()->setDefaultSectionSize(18);
-    return t;
-}
-
 QListWidget* MakeHiddenFileBox(QWidget* parent, const QString& name) {
     auto* l = new QListWidget(parent);
     l->setObjectName(name);
@@ -83,15 +61,7 @@ void BuildHintPage(TabSheet* sheet, Variant) {
     mv->setSpacing(4);
 
     GroupBox* modes = MakeGroup(modePage, "HintModeGroup", "保存 / 调用模式", "Save / Load Mode");
-    auto* grid = new QGridLayout(modes);
-    grid->setContentsMargins(6, 4, 6, 6);
-    grid->setVerticalSpacing(4);
-    grid->addWidget(MakeCombo(modes, "SysMode2Box", ModeLines(22)), 0, 0, 1, 2);
-    grid->addWidget(MakeLabel(modes, "PresetMode2Label", "名称", "Name"), 1, 0);
-    ValueEdit* name = MakeEdit(modes, "PresetMode2Edit", -1);
-    name->setMaxLength(20);
-    name->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    grid->addWidget(name, 1, 1);
+    QGridLayout* grid = MakeModeRows(modes, "SysMode2Box", "PresetMode2Label", "PresetMode2Edit");
     BmpButton* load =
         MakeBmp(modes, "SysLoad2ModeBtn", BmpButton::Kind::Push, "调用设备模式", "Load Mode");
     BmpButton* save =

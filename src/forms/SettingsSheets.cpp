@@ -63,27 +63,6 @@ GroupBox* MakeVolumeGroup(QWidget* sheet, const QString& name, const QString& zh
     return g;
 }
 
-QTableWidget* MakeFileList(QWidget* parent, const QString& name) {
-    auto* t = new QTableWidget(0, 2, parent);
-    t->setObjectName(name);
-    t->setHorizontalHeaderLabels({"NO.", "File Name"});
-    t->verticalHeader()->hide();
-    t->horizontalHeader()->setStretchLastSection(true);
-    t->setColumnWidth(0, 40);
-    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    t->setSelectionBehavior(QAbstractItemView::SelectRows);
-    t->setSelectionMode(QAbstractItemView::SingleSelection);
-    t->verticalHeader()->setDefaultSectionSize(18);
-    return t;
-}
-
-QStringList ModeLines(int count) {
-    QStringList lines;
-    for (int i = 1; i <= count; ++i)
-        lines << QString("%1-").arg(i);
-    return lines;
-}
-
 BmpButton* Push(QWidget* p, const char* name, const char* zh, const char* en, int w = 0) {
     BmpButton* b = MakeBmp(p, name, BmpButton::Kind::Push, zh, en);
     b->setFixedHeight(22);
@@ -189,15 +168,7 @@ void BuildSystemSettingSheet(TabSheet* sheet, Variant) {
     v->addWidget(MakeVolumeGroup(sheet, "SysMaxVolGroup", "最大音量", "Max Volume", maxima, "2"));
 
     GroupBox* modes = MakeGroup(sheet, "SysModeGroup", "设备模式", "Device Mode");
-    auto* mg = new QGridLayout(modes);
-    mg->setContentsMargins(6, 4, 6, 6);
-    mg->setVerticalSpacing(4);
-    mg->addWidget(MakeCombo(modes, "SysModeBox", ModeLines(22)), 0, 0, 1, 2);
-    mg->addWidget(MakeLabel(modes, "PresetModeLabel", "名称", "Name"), 1, 0);
-    ValueEdit* name = MakeEdit(modes, "PresetModeEdit", -1);
-    name->setMaxLength(20);
-    name->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    mg->addWidget(name, 1, 1);
+    QGridLayout* mg = MakeModeRows(modes, "SysModeBox", "PresetModeLabel", "PresetModeEdit");
     auto* row = new QHBoxLayout;
     row->addWidget(Push(modes, "SysLoadModeBtn", "调用设备模式", "Load Mode"));
     BmpButton* save = Push(modes, "SysSaveModeBtn", "保存设备模式", "Save Mode");
@@ -250,15 +221,7 @@ void BuildUserSettingSheet(TabSheet* sheet, Variant) {
     v->addWidget(user);
 
     GroupBox* load = MakeGroup(sheet, "SysHintLoadGrop", "调用模式", "Load Mode");
-    auto* lg = new QGridLayout(load);
-    lg->setContentsMargins(6, 4, 6, 6);
-    lg->setVerticalSpacing(4);
-    lg->addWidget(MakeCombo(load, "SysMode3Box", ModeLines(22)), 0, 0, 1, 2);
-    lg->addWidget(MakeLabel(load, "PresetMode3Label", "名称", "Name"), 1, 0);
-    ValueEdit* name = MakeEdit(load, "PresetMode3Edit", -1);
-    name->setMaxLength(20);
-    name->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    lg->addWidget(name, 1, 1);
+    QGridLayout* lg = MakeModeRows(load, "SysMode3Box", "PresetMode3Label", "PresetMode3Edit");
     lg->addWidget(Push(load, "SysLoad3ModeBtn", "调用设备模式", "Load Mode"), 2, 0, 1, 2);
     load->setFixedWidth(kVolGroupWidth);
     load->hide(); // shown by the page refresh when the device asks for it
