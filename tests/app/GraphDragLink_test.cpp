@@ -126,11 +126,14 @@ private slots:
         MouseOnPoint(g, p, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
         QVERIFY(!w.form1.DragInProgress());
 
-        // The window shows where the point was let go, and the device ends up holding it.
+        // The window shows about where the point was let go (the drag moves in steps), and
+        // the device ends up holding exactly what the window shows.
         const double freq = g.Geometry().XToFreq(at.x());
         const double gain = g.Geometry().YToDb(at.y());
-        QCOMPARE(view[freqAt], FrequencyIndexOf(std::lround(freq)));
-        QCOMPARE(view[gainAt], int(std::lround((gain + 24) * 5)));
+        QVERIFY2(std::abs(view[freqAt] - FrequencyIndexOf(std::lround(freq))) <= 1,
+                 qPrintable(QString::number(view[freqAt])));
+        QVERIFY2(std::abs(view[gainAt] - int(std::lround((gain + 24) * 5))) <= 1,
+                 qPrintable(QString::number(view[gainAt])));
         QVERIFY(gain > 6);
         QTRY_COMPARE_WITH_TIMEOUT(model.Table()[gainAt], view[gainAt], 3000);
         QTRY_COMPARE_WITH_TIMEOUT(model.Table()[freqAt], view[freqAt], 3000);
