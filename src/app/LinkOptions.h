@@ -20,8 +20,8 @@ struct LinkOptions {
     bool NoHid = false;
     // --no-modal: message boxes are written to standard output instead of waiting for OK.
     bool NoModal = false;
-    // --trace: status texts, message boxes and the link going online are written to standard
-    // output with the milliseconds since start.
+    // --trace: the main window's first paint ("shown"), status texts, message boxes and the
+    // link going online are written to standard output with the milliseconds since start.
     bool Trace = false;
     // --quit-after MS: close the main window after MS milliseconds; negative for never.
     int QuitAfterMs = -1;

@@ -187,6 +187,11 @@ void LinkView::FlushOutput() {
 }
 
 bool LinkView::eventFilter(QObject* watched, QEvent* e) {
+    // The first paint of the main window is when the user first sees it.
+    if (watched == &main_ && e->type() == QEvent::Paint && !shownTraced_) {
+        shownTraced_ = true;
+        TraceLine(QStringLiteral("shown"));
+    }
     if (watched == &main_ && e->type() == QEvent::Close) {
         // Closing ends the program: say goodbye when still online, and leave no other window
         // showing that would keep the program running.

@@ -99,7 +99,8 @@ private:
     LinkDriver& driver_;
     LinkOptions options_;
     QElapsedTimer clock_;
-    bool closing_ = false; // the main window has closed: the status dialog stays hidden
+    bool closing_ = false;     // the main window has closed: the status dialog stays hidden
+    bool shownTraced_ = false; // the main window's first paint has been traced
 };
 
 } // namespace dsp

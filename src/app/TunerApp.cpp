@@ -18,30 +18,33 @@
 
 namespace dsp {
 
-int RunTuner(int argc, char** argv, Variant variant) {
-    QApplication app(argc, argv);
-    // The window title is the product's; the name (folders, settings paths) is the program's.
-    QApplication::setApplicationName(variant == Variant::A ? "dsptuner" : "dsptuner8");
-    QApplication::setApplicationDisplayName("Sonaro-2 ");
-    QGuiApplication::setDesktopFileName(variant == Variant::A ? "dsptuner" : "dsptuner8");
-    const LinkOptions linkOptions = ParseLinkOptions(QApplication::arguments());
-    // Frame dumps of the link only on request (QT_LOGGING_RULES="dsptuner.link.debug=true").
-    QLoggingCategory::setFilterRules(QStringLiteral("dsptuner.link.debug=false"));
+// The state every window shares lives here for the whole run, then the three windows, in
+// this order: main, link, status. The editing layer's view hooks exist before the link
+// window, whose link driver calls them.
+struct TunerProgram::Parts {
+    explicit Parts(Variant variant)
+        : form1(variant, params, page), viewHooks(form1, form1.binding()),
+          form3(params, page, variant, viewHooks), pages(form1, form3.Driver().Context()) {}
 
-    // The state every window shares lives here for the whole run.
     ParamStore params;
     PageState page;
-
-    // The three windows, in this order: main, link, status. The editing layer's view hooks
-    // exist before the link window, whose link driver calls them.
-    TForm1 form1(variant, params, page);
-    PageViewHooks viewHooks(form1, form1.binding());
-    TForm3 form3(params, page, variant, viewHooks);
+    TForm1 form1;
+    PageViewHooks viewHooks;
+    TForm3 form3;
     TForm2 form2;
-    LinkDriver& driver = form3.Driver();
+    PageControllers pages;
+    std::unique_ptr<LinkView> link; // made last, once every subsystem is installed
+};
+
+TunerProgram::TunerProgram(Variant variant, const LinkOptions& options) {
+    parts_ = std::make_unique<Parts>(variant);
+    Parts& p = *parts_;
+    TForm1& form1 = p.form1;
+    PageControllers& pages = p.pages;
+    PageState& page = p.page;
+    LinkDriver& driver = p.form3.Driver();
 
     // Editing, value display, page refresh and navigation, on the link's context.
-    PageControllers pages(form1, driver.Context());
     pages.UseDriver(driver);
 
     // Device modes and parameter files.
@@ -58,7 +61,7 @@ int RunTuner(int argc, char** argv, Variant variant) {
     };
 
     // Languages, access locks and the system settings page.
-    SystemPage* system = InstallSystemPage(form1, &form2, &driver.Context());
+    SystemPage* system = InstallSystemPage(form1, &p.form2, &driver.Context());
     system->Hooks().OpenPage = [&pages, &form1](int tag) {
         pages.Navigation().FormMusTabBtnClick(form1.binding().PageButtons()[size_t(tag)]);
     };
@@ -72,15 +75,48 @@ int RunTuner(int argc, char** argv, Variant variant) {
     };
 
     // The link as the windows show it: link buttons, status texts, status dialog, messages.
-    LinkView link(form1, form3, form2, linkOptions);
-    link.OnLinkOnline = [&pages] { pages.LinkWentOnline(); };
-    link.OnModeListChanged = [presets](int bank) { presets->Modes().ModeListChanged(bank); };
+    p.link = std::make_unique<LinkView>(form1, p.form3, p.form2, options);
+    p.link->OnLinkOnline = [&pages] { pages.LinkWentOnline(); };
+    p.link->OnModeListChanged = [presets](int bank) { presets->Modes().ModeListChanged(bank); };
+}
 
-    form1.show();
-    link.Start(); // the first USB HID device change links on its own
+TunerProgram::~TunerProgram() = default;
 
+void TunerProgram::Start() {
+    parts_->form1.show();
+    parts_->link->Start(); // the first USB HID device change links on its own
+}
+
+TForm1& TunerProgram::Main() {
+    return parts_->form1;
+}
+
+LinkDriver& TunerProgram::Driver() {
+    return parts_->form3.Driver();
+}
+
+LinkView& TunerProgram::View() {
+    return *parts_->link;
+}
+
+PageControllers& TunerProgram::Pages() {
+    return parts_->pages;
+}
+
+int RunTuner(int argc, char** argv, Variant variant) {
+    QApplication app(argc, argv);
+    // The window title is the product's; the name (folders, settings paths) is the program's.
+    QApplication::setApplicationName(variant == Variant::A ? "dsptuner" : "dsptuner8");
+    QApplication::setApplicationDisplayName("Sonaro-2 ");
+    QGuiApplication::setDesktopFileName(variant == Variant::A ? "dsptuner" : "dsptuner8");
+    const LinkOptions linkOptions = ParseLinkOptions(QApplication::arguments());
+    // Frame dumps of the link only on request (QT_LOGGING_RULES="dsptuner.link.debug=true").
+    QLoggingCategory::setFilterRules(QStringLiteral("dsptuner.link.debug=false"));
+
+    TunerProgram program(variant, linkOptions);
+    program.Start();
     if (linkOptions.QuitAfterMs >= 0)
-        QTimer::singleShot(linkOptions.QuitAfterMs, &form1, &QWidget::close);
+        QTimer::singleShot(linkOptions.QuitAfterMs, &program.Main(), &QWidget::close);
     return QApplication::exec();
 }
 

@@ -47,9 +47,6 @@ QWidget* MakeBandColumn(QWidget* parent, const BandNames& nm) {
         mark->setObjectName(Numbered(nm.prefix, kinds[i], nm.band));
         mark->setText(texts[i]);
         mark->setFixedHeight(14);
-        QFont f = mark->font();
-        f.setPixelSize(10);
-        mark->setFont(f);
         marks->addWidget(mark);
     }
     v->addLayout(marks);

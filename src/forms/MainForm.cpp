@@ -37,11 +37,13 @@ PageControl* BuildSettingsPages(QWidget* parent, Variant v) {
 } // namespace
 
 MainFormRegions BuildMainForm(QWidget* form, Variant v, QWidget* graphPanel) {
-    form->setStyleSheet(kit::WindowStyleSheet());
     QPalette pal = form->palette();
     pal.setColor(QPalette::Window, Qt::white);
     pal.setColor(QPalette::WindowText, kit::Ink);
     form->setPalette(pal);
+    QFont font = form->font();
+    font.setPixelSize(kit::kFontPx);
+    form->setFont(font);
 
     MainFormRegions r;
     r.titleBar = BuildTitleBar(form, v);
@@ -64,6 +66,10 @@ MainFormRegions BuildMainForm(QWidget* form, Variant v, QWidget* graphPanel) {
     BuildWorkingControls(form);
     BuildPopupMenus(form);
     LayOutMainForm(r, {1205, 609});
+    // The style sheet goes on last: set first, every control created, reparented or laid out
+    // below the window would have it worked out again for its whole subtree (most of the
+    // window's creation time), while set once here it reaches each control once.
+    form->setStyleSheet(kit::WindowStyleSheet());
     return r;
 }
 

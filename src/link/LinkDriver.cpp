@@ -150,7 +150,12 @@ void LinkDriver::AddSerialPort(const QString& name) {
 }
 
 void LinkDriver::RefreshSerialPorts() {
-    comPorts_ = systemPortsListed_ ? serial_->PortNames() : addedPorts_;
+    if (systemPortsListed_ &&
+        (!systemListed_.isValid() || systemListed_.elapsed() >= kPortListReuseMs)) {
+        systemPorts_ = SerialTransport::SystemPortNames();
+        systemListed_.start();
+    }
+    comPorts_ = systemPortsListed_ ? serial_->WithAddedPorts(systemPorts_) : addedPorts_;
     comSelection_ = comPorts_.isEmpty() ? -1 : 0;
 }
 

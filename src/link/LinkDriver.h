@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -82,7 +83,11 @@ public:
     // then the ports added by name. The first line is selected, none when the list is empty.
     void SetSystemSerialPortsListed(bool listed);
     void AddSerialPort(const QString& name);
+    // Lists the PC's ports again, unless they were listed less than kPortListReuseMs ago:
+    // asking the system for its ports takes tens of milliseconds, and the window's first show
+    // asks again right after the link window was created.
     void RefreshSerialPorts();
+    static constexpr int kPortListReuseMs = 1000;
     QStringList SerialPortNames() const { return comPorts_; }
     int SerialSelection() const { return comSelection_; }
 
@@ -164,6 +169,8 @@ private:
     QTimer holdTimer_;
 
     QStringList comPorts_;
+    QStringList systemPorts_;    // the PC's ports as last listed
+    QElapsedTimer systemListed_; // when they were listed; invalid before the first time
     int comSelection_ = -1;
     bool systemPortsListed_ = true;
     QStringList addedPorts_;

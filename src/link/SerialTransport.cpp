@@ -19,10 +19,18 @@ SerialTransport::SerialTransport(QObject* parent) : IoTransport(parent), port_(t
     });
 }
 
-QStringList SerialTransport::PortNames() const {
+QStringList SerialTransport::SystemPortNames() {
     QStringList names;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
         names << info.portName();
+    return names;
+}
+
+QStringList SerialTransport::PortNames() const {
+    return WithAddedPorts(SystemPortNames());
+}
+
+QStringList SerialTransport::WithAddedPorts(QStringList names) const {
     for (const QString& name : added_) {
         if (!names.contains(name))
             names << name;

@@ -22,6 +22,9 @@ public:
 
     // The lines of the port list (ComComboBox1): the PC's ports, then the added names.
     QStringList PortNames() const;
+    // The PC's own ports alone, and a list of them followed by the added ports it lacks.
+    static QStringList SystemPortNames();
+    QStringList WithAddedPorts(QStringList systemPorts) const;
     void AddPortName(const QString& name);
 
     // Closes the port if open and opens `name`. Opening errors are not reported: the

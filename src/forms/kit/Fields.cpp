@@ -71,7 +71,12 @@ TypeLabel::TypeLabel(Role role, QWidget* parent) : QLabel(parent), role_(role) {
 }
 
 void TypeLabel::setHighlighted(bool on) {
+    // Polishing again is what a style sheet costs most; a label that keeps its state keeps
+    // its look.
+    const bool unchanged = on == highlighted_ && property("selected").isValid();
     highlighted_ = on;
+    if (unchanged)
+        return;
     setProperty("selected", on);
     style()->unpolish(this);
     style()->polish(this);

@@ -7,7 +7,6 @@ QString WindowStyleSheet() {
     // "volume" for the master, start and maximum volumes. A slider without a look gets the
     // level look so nothing is left in the platform style.
     return QStringLiteral(R"(
-* { font-size: 12px; }
 QGroupBox { background: #F6F7F9; border: 1px solid #D6DAE0; border-radius: 4px;
             margin-top: 14px; padding-top: 2px; }
 QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 8px;
