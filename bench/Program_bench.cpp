@@ -149,8 +149,8 @@ void BM_EditToWire(benchmark::State& st) {
 }
 BENCHMARK(BM_EditToWire)->Unit(benchmark::kMicrosecond);
 
-// A drag over EchoTimeBar from 1 to 240, one step every 4 ms (about 1 s), while the device acknowledges each
-// write 15 ms late: at most one write is outstanding at any time (one write per
+// A drag over EchoTimeBar from 1 to 240, one step every 4 ms (about 1 s), while the device
+// acknowledges each write 15 ms late: at most one write is outstanding at any time (one write per
 // acknowledgement) and the slider's last position reaches the device.
 void BM_ContinuousDrag(benchmark::State& st) {
     App();
