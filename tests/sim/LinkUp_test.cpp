@@ -3,77 +3,15 @@
 // on a fake clock.
 #include <gtest/gtest.h>
 
-#include "link/FrameParser.h"
-#include "link/LinkContext.h"
-#include "link/LinkMachine.h"
 #include "link/WritePath.h"
-#include "params/SectionMap.h"
-#include "sim/FakeDeviceTransport.h"
+#include "tests/sim/InProcessRig.h"
 
 using namespace dsp;
 using namespace dsp::sim;
 
 namespace {
 
-// One serial port in the list, which opens; the socket connects without delay.
-class OnePort : public LinkEndpoints {
-public:
-    explicit OnePort(bool hasPort) : selection_(hasPort ? 0 : -1) {}
-    int ComSelection() const override { return selection_; }
-    void SelectComPort(int line) override { selection_ = line == 0 ? 0 : -1; }
-    bool OpenSelectedComPort() override { return selection_ == 0; }
-    std::string SelectedComPortName() const override { return "ttyS0"; }
-
-private:
-    int selection_;
-};
-
-struct Rig {
-    Rig(TransportKind kind, Variant variant)
-        : model(variant), device(model, kind),
-          endpoints(kind == TransportKind::Serial), ctx{store,         page,     vars,
-                                                        ports,         variant,  NoLinkObserver(),
-                                                        NoViewHooks(), endpoints} {
-        ports.For(kind) = &device;
-        vars.HidPresent = kind == TransportKind::UsbHid;
-        device.SetReceiver([this, kind](std::span<const uint8_t> b) {
-            if (kind == TransportKind::UsbHid)
-                HidCtlDeviceData(ctx, b);
-            else if (kind == TransportKind::Serial)
-                ComPortRxChar(ctx, b);
-            else
-                ClientSocket1Read(ctx, b);
-        });
-    }
-
-    // Steps the four timers in 10 ms steps until `done` holds or `limitMs` has passed.
-    template <class Done> bool RunUntil(Done done, int limitMs) {
-        for (int t = 10; t <= limitMs; t += 10) {
-            nowMs += 10;
-            device.PumpAll();
-            const LinkTimers& timers = vars.Timers;
-            if (timers.Timer1 && nowMs % LinkTimers::kTimer1Interval == 0)
-                Timer1Tick(ctx);
-            if (timers.Timer2 && nowMs % timers.Timer2Interval == 0)
-                Timer2Tick(ctx);
-            if (timers.HoldTimer && nowMs % LinkTimers::kHoldInterval == 0)
-                HoldTimerTick(ctx);
-            if (done())
-                return true;
-        }
-        return false;
-    }
-
-    DeviceModel model;
-    FakeDeviceTransport device;
-    OnePort endpoints;
-    ParamStore store;
-    PageState page;
-    LinkVars vars;
-    LinkPorts ports;
-    LinkContext ctx;
-    int64_t nowMs = 0;
-};
+using Rig = InProcessRig;
 
 struct Case {
     TransportKind kind;

@@ -8,29 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "link/FrameParser.h"
-#include "link/LinkContext.h"
-#include "link/LinkMachine.h"
 #include "link/WritePath.h"
-#include "params/SectionMap.h"
-#include "sim/FakeDeviceTransport.h"
+#include "tests/sim/InProcessRig.h"
 
 using namespace dsp;
 using namespace dsp::sim;
 
 namespace {
-
-class OnePort : public LinkEndpoints {
-public:
-    explicit OnePort(bool hasPort) : selection_(hasPort ? 0 : -1) {}
-    int ComSelection() const override { return selection_; }
-    void SelectComPort(int line) override { selection_ = line == 0 ? 0 : -1; }
-    bool OpenSelectedComPort() override { return selection_ == 0; }
-    std::string SelectedComPortName() const override { return "ttyS0"; }
-
-private:
-    int selection_;
-};
 
 // What the user is shown: message boxes, status texts and discarded writes.
 struct Watcher : LinkObserver {
@@ -56,58 +40,21 @@ struct Watcher : LinkObserver {
 constexpr std::string_view kFailed = "连接失败!";
 constexpr std::string_view kLost = "已断开连接!";
 
-struct Rig {
-    Rig(TransportKind kind, FaultConfig faults = {}, Variant variant = Variant::A)
-        : model(variant), device(model, kind, faults),
-          endpoints(kind == TransportKind::Serial), ctx{store,         page,     vars,
-                                                        ports,         variant,  watcher,
-                                                        NoViewHooks(), endpoints} {
-        ports.For(kind) = &device;
-        vars.HidPresent = kind == TransportKind::UsbHid;
-        device.SetReceiver([this, kind](std::span<const uint8_t> b) {
-            if (kind == TransportKind::UsbHid)
-                HidCtlDeviceData(ctx, b);
-            else if (kind == TransportKind::Serial)
-                ComPortRxChar(ctx, b);
-            else
-                ClientSocket1Read(ctx, b);
-        });
-    }
+// The watcher comes first so that the link context can hold it.
+struct WatcherHolder {
+    Watcher watcher;
+};
 
-    // Steps the fake clock and the four timers in 10 ms steps until done() or limitMs.
-    template <class Done> bool RunUntil(Done done, int limitMs) {
-        for (int t = 10; t <= limitMs; t += 10) {
-            nowMs += 10;
-            device.Advance(10);
-            const LinkTimers& timers = vars.Timers;
-            if (timers.Timer1 && nowMs % LinkTimers::kTimer1Interval == 0)
-                Timer1Tick(ctx);
-            if (timers.Timer2 && nowMs % timers.Timer2Interval == 0)
-                Timer2Tick(ctx);
-            if (timers.Timer3 && nowMs % LinkTimers::kTimer3Interval == 0)
-                Timer3Tick(ctx);
-            if (timers.HoldTimer && nowMs % LinkTimers::kHoldInterval == 0)
-                HoldTimerTick(ctx);
-            if (done())
-                return true;
-        }
-        return false;
-    }
-    bool Online() const { return vars.LinkState == 2; }
+struct Rig : WatcherHolder, InProcessRig {
+    explicit Rig(TransportKind kind, FaultConfig faults = {}, Variant variant = Variant::A)
+        : InProcessRig(kind, variant, faults, watcher) {}
+
     // Online, or a link notice shown (other messages, such as a lost packet, are no end).
     bool Ended() const { return Online() || Notices() > 0; }
     int Notices() const { return watcher.Count(kFailed) + watcher.Count(kLost); }
     bool TimersStopped() const {
         const LinkTimers& t = vars.Timers;
         return !t.Timer1 && !t.Timer2 && !t.Timer3 && !t.HoldTimer;
-    }
-    // The load brought the device's values over.
-    bool TablesMatch() const {
-        for (int s = 0; s <= SecSysVol; ++s)
-            for (int k = 0; k < SlotCount[s]; ++k)
-                if (store.DeviceTable.At(s, k) != model.Table().At(s, k))
-                    return false;
-        return true;
     }
     bool LinkUp(int limitMs = 120000) {
         LinkBtnClick(ctx, true);
@@ -116,17 +63,6 @@ struct Rig {
     void Settle() {
         RunUntil([] { return false; }, 300);
     }
-
-    DeviceModel model;
-    FakeDeviceTransport device;
-    OnePort endpoints;
-    Watcher watcher;
-    ParamStore store;
-    PageState page;
-    LinkVars vars;
-    LinkPorts ports;
-    LinkContext ctx;
-    int64_t nowMs = 0;
 };
 
 const char* Name(TransportKind k) {
