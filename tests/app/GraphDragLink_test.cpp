@@ -1,4 +1,4 @@
-// A drag on the EQ graph with the program's whole wiring, online with the simulator on a
+// A drag on the EQ graph in the whole program as it runs, online with the simulator on a
 // pseudo-terminal and the link's real timers: the dragged band's frequency and gain, and a Q
 // stepped with the right button, end up in the device exactly as the window shows them; a
 // continuous drag writes each changed value once and always sends the last one.
@@ -12,11 +12,12 @@
 #include <vector>
 
 #include "GraphFixture.h"
-#include "LinkRig.h"
-#include "app/PageControllers.h"
+#include "app/LinkView.h"
+#include "app/MainWindow.h"
+#include "app/TunerApp.h"
 #include "eq/EqGraph.h"
 #include "link/Frames.h"
-#include "params/PageRefresh.h"
+#include "link/LinkDriver.h"
 #include "sim/DeviceModel.h"
 #include "sim/SimPty.h"
 #include "tests/support/ClosedPort.h"
@@ -26,39 +27,6 @@ using dsp::test::ClosedPort;
 using namespace dsp::testing;
 
 namespace {
-
-// The windows, the link and the editing layer, wired as the program wires them.
-struct EditingTuner {
-    ParamStore store;
-    PageState page;
-    TForm1 form1;
-    PageViewHooks viewHooks;
-    TForm3 form3;
-    TForm2 form2;
-    PageControllers pages;
-    LinkView view;
-    QList<LinkMessage> messages;
-
-    EditingTuner(Variant variant, const LinkOptions& options)
-        : form1(variant, store, page), viewHooks(form1, form1.binding()),
-          form3(store, page, variant, viewHooks), pages(form1, Prepare(form3, page)),
-          view(form1, form3, form2, options) {
-        QApplication::setQuitOnLastWindowClosed(false);
-        pages.UseDriver(form3.Driver());
-        view.MessageBox = [this](QWidget*, const LinkMessage& m) { messages << m; };
-        view.OnLinkOnline = [this] { pages.LinkWentOnline(); };
-        form1.show();
-    }
-    LinkDriver& Driver() { return form3.Driver(); }
-    EqGraph& Graph() { return *form1.EqGraph(); }
-
-private:
-    static LinkContext& Prepare(TForm3& form3, PageState& page) {
-        page.UiLanguage = 1;
-        form3.Driver().SetSystemSerialPortsListed(false);
-        return form3.Driver().Context();
-    }
-};
 
 // Single writes the device received, in order.
 std::vector<std::pair<int, int>> DeviceWrites(const sim::DeviceModel& model) {
@@ -94,21 +62,25 @@ private slots:
         options.NoHid = true;
         options.SerialPorts << pty->SlavePath();
         options.Port = QString::number(ClosedPort());
-        EditingTuner w(Variant::A, options);
-        QSignalSpy online(&w.Driver(), &LinkDriver::WentOnline);
-        w.view.Start();
+        TunerProgram program(Variant::A, options);
+        QList<LinkMessage> messages;
+        program.View().MessageBox = [&messages](QWidget*, const LinkMessage& m) { messages << m; };
+        program.Driver().SetSystemSerialPortsListed(false);
+        TForm1& form1 = program.Main();
+        QSignalSpy online(&program.Driver(), &LinkDriver::WentOnline);
+        program.Start();
         QVERIFY(online.wait(15000));
         QTest::qWait(300); // variant A's handshake write goes out after the load
-        QCOMPARE(w.page.CurrentSection, int(SecMusic));
+        QCOMPARE(form1.pageState().CurrentSection, int(SecMusic));
 
-        EqGraph& g = w.Graph();
+        EqGraph& g = *form1.EqGraph();
         const int band = 2; // the third point
         QWidget* p = g.PointImage(band);
         QVERIFY(p->isVisible());
         const Address freqAt = BandAddress(SecMusic, band, kBandFreq);
         const Address gainAt = BandAddress(SecMusic, band, kBandGain);
         const Address qAt = BandAddress(SecMusic, band, kBandQ);
-        const ParamTable& view = w.store.ViewTable;
+        const ParamTable& view = form1.params().ViewTable;
         QCOMPARE(view[gainAt], model.Table()[gainAt]);
         model.ClearReceived();
 
@@ -116,7 +88,7 @@ private slots:
         // so that several moves fall into one 10 ms tick and the line is often busy.
         const QPoint start = p->pos() + QPoint(7, 7);
         MouseOnPoint(g, p, QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
-        QVERIFY(w.form1.DragInProgress());
+        QVERIFY(form1.DragInProgress());
         QPoint at = start;
         for (int i = 0; i < 30; ++i) {
             at += QPoint(3, -2);
@@ -124,7 +96,7 @@ private slots:
             QTest::qWait(4);
         }
         MouseOnPoint(g, p, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
-        QVERIFY(!w.form1.DragInProgress());
+        QVERIFY(!form1.DragInProgress());
 
         // The window shows about where the point was let go (the drag moves in steps), and
         // the device ends up holding exactly what the window shows.
@@ -137,9 +109,9 @@ private slots:
         QVERIFY(gain > 6);
         QTRY_COMPARE_WITH_TIMEOUT(model.Table()[gainAt], view[gainAt], 3000);
         QTRY_COMPARE_WITH_TIMEOUT(model.Table()[freqAt], view[freqAt], 3000);
-        QCOMPARE(w.store.DeviceTable[gainAt], view[gainAt]);
-        QVERIFY(w.Driver().Online());
-        QVERIFY(w.messages.isEmpty());
+        QCOMPARE(form1.params().DeviceTable[gainAt], view[gainAt]);
+        QVERIFY(program.Driver().Online());
+        QVERIFY(messages.isEmpty());
 
         // Only the dragged band's two values were written, each one only when it changed,
         // and the last write of each is the value let go.
@@ -173,7 +145,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(model.Table()[qAt], view[qAt], 3000);
         for (const auto& [address, value] : DeviceWrites(model))
             QCOMPARE(address, int(qAt));
-        QVERIFY(w.messages.isEmpty());
+        QVERIFY(messages.isEmpty());
     }
 };
 

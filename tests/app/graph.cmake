@@ -10,8 +10,8 @@ set_tests_properties(GraphSpectrumLive_test PROPERTIES
 # test): build/tests/graph_shots [folder], best under scripts/with-pulse.
 add_executable(graph_shots ${CMAKE_CURRENT_LIST_DIR}/GraphShots.cpp)
 target_link_libraries(graph_shots PRIVATE dspui)
-# A drag on the graph reaching the simulator over a pseudo-terminal, with the program's wiring.
+# A drag on the graph of the whole program reaching the simulator over a pseudo-terminal.
 dsp_qtest(GraphDragLink_test ${CMAKE_CURRENT_LIST_DIR}/GraphDragLink_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/GraphFixture.h ${CMAKE_CURRENT_LIST_DIR}/LinkRig.h)
+    ${CMAKE_CURRENT_LIST_DIR}/GraphFixture.h)
 target_link_libraries(GraphDragLink_test PRIVATE dspsimio)
 set_tests_properties(GraphDragLink_test PROPERTIES TIMEOUT 90)
