@@ -1,11 +1,10 @@
 #pragma once
 
-#include <array>
-
 #include "ctl/CtlSession.h"
 #include "link/FrameParser.h"
 #include "link/LinkMachine.h"
 #include "sim/FakeDeviceTransport.h"
+#include "tests/link/FakeLinkClock.h"
 
 namespace dsp::test {
 
@@ -46,19 +45,12 @@ public:
     std::string Where() const override { return "the in-process device"; }
 
     sim::FakeDeviceTransport& Fake() { return fake_; }
-    int64_t NowMs() const { return nowMs_; }
+    int64_t NowMs() const { return clock_.NowMs(); }
 
 private:
     // LinkEndpoints: no serial ports; the socket "connects" when the device is reachable.
     void TcpConnect() override { fake_.SetConnected(reachable_); }
     void TcpClose() override { fake_.SetConnected(false); }
-
-    struct SimTimer {
-        bool active = false;
-        int interval = 0;
-        int64_t due = 0;
-    };
-    void SyncTimers();
 
     sim::FakeDeviceTransport fake_;
     ParamStore store_;
@@ -68,29 +60,11 @@ private:
     ctl::LinkEvents events_;
     LinkContext ctx_;
     bool reachable_ = true;
-    int64_t nowMs_ = 0;
-    std::array<SimTimer, 4> timers_{};
+    FakeLinkClock clock_;
 };
 
-inline void TickSession::SyncTimers() {
-    const LinkTimers& t = vars_.Timers;
-    const bool on[4] = {t.Timer1, t.Timer2, t.Timer3, t.HoldTimer};
-    const int interval[4] = {LinkTimers::kTimer1Interval, t.Timer2Interval,
-                             LinkTimers::kTimer3Interval, LinkTimers::kHoldInterval};
-    for (size_t i = 0; i < 4; ++i) {
-        SimTimer& s = timers_[i];
-        // Starting a timer, or re-timing a running one, starts a new period.
-        if (on[i] && (!s.active || s.interval != interval[i]))
-            s.due = nowMs_ + interval[i];
-        s.active = on[i];
-        s.interval = interval[i];
-    }
-}
-
 inline ctl::RunResult TickSession::RunUntil(const std::function<bool()>& done) {
-    using Tick = void (*)(LinkContext&);
-    static constexpr Tick kTicks[4] = {Timer1Tick, Timer2Tick, Timer3Tick, HoldTimerTick};
-    const int64_t limit = nowMs_ + kStallMs;
+    const int64_t limit = clock_.NowMs() + kStallMs;
     for (;;) {
         if (events_.Failed)
             return ctl::RunResult::Failed;
@@ -98,18 +72,8 @@ inline ctl::RunResult TickSession::RunUntil(const std::function<bool()>& done) {
             return ctl::RunResult::Lost;
         if (done())
             return ctl::RunResult::Done;
-        SyncTimers();
-        size_t next = timers_.size();
-        for (size_t i = 0; i < timers_.size(); ++i) {
-            if (timers_[i].active && (next == timers_.size() || timers_[i].due < timers_[next].due))
-                next = i;
-        }
-        if (next == timers_.size() || timers_[next].due > limit)
+        if (!clock_.Step(ctx_, limit, [this](int ms) { fake_.Advance(ms); }))
             return ctl::RunResult::Stalled;
-        fake_.Advance(int(timers_[next].due - nowMs_));
-        nowMs_ = timers_[next].due;
-        timers_[next].due += timers_[next].interval;
-        kTicks[next](ctx_);
         fake_.Pump();
     }
 }

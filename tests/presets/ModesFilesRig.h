@@ -3,7 +3,6 @@
 #include <QList>
 #include <QPair>
 #include <QString>
-#include <array>
 #include <functional>
 
 #include "app/MainWindow.h"
@@ -14,6 +13,7 @@
 #include "presets/PresetUi.h"
 #include "sim/DeviceModel.h"
 #include "sim/FakeDeviceTransport.h"
+#include "tests/link/FakeLinkClock.h"
 
 namespace dsp::test {
 
@@ -77,23 +77,10 @@ public:
 
     // Runs the link's timers on the simulated clock until done() or five simulated minutes.
     bool RunUntil(const std::function<bool()>& done) {
-        using Tick = void (*)(LinkContext&);
-        static constexpr Tick kTicks[4] = {Timer1Tick, Timer2Tick, Timer3Tick, HoldTimerTick};
-        const int64_t limit = nowMs_ + 300000;
+        const int64_t limit = clock_.NowMs() + 300000;
         while (!done()) {
-            SyncTimers();
-            size_t next = timers_.size();
-            for (size_t i = 0; i < timers_.size(); ++i) {
-                if (timers_[i].active &&
-                    (next == timers_.size() || timers_[i].due < timers_[next].due))
-                    next = i;
-            }
-            if (next == timers_.size() || timers_[next].due > limit)
+            if (!clock_.Step(Ctx, limit, [this](int ms) { Fake.Advance(ms); }))
                 return false;
-            Fake.Advance(int(timers_[next].due - nowMs_));
-            nowMs_ = timers_[next].due;
-            timers_[next].due += timers_[next].interval;
-            kTicks[next](Ctx);
             Fake.Pump();
         }
         return true;
@@ -135,27 +122,7 @@ private:
     void TcpConnect() override { Fake.SetConnected(true); }
     void TcpClose() override { Fake.SetConnected(false); }
 
-    struct SimTimer {
-        bool active = false;
-        int interval = 0;
-        int64_t due = 0;
-    };
-    void SyncTimers() {
-        const LinkTimers& t = Vars.Timers;
-        const bool on[4] = {t.Timer1, t.Timer2, t.Timer3, t.HoldTimer};
-        const int interval[4] = {LinkTimers::kTimer1Interval, t.Timer2Interval,
-                                 LinkTimers::kTimer3Interval, LinkTimers::kHoldInterval};
-        for (size_t i = 0; i < 4; ++i) {
-            SimTimer& s = timers_[i];
-            if (on[i] && (!s.active || s.interval != interval[i]))
-                s.due = nowMs_ + interval[i];
-            s.active = on[i];
-            s.interval = interval[i];
-        }
-    }
-
-    int64_t nowMs_ = 0;
-    std::array<SimTimer, 4> timers_{};
+    FakeLinkClock clock_;
 };
 
 } // namespace dsp::test
